@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Keeps the tree clean under the project's clang-format and clang-tidy settings.
+#   lint.sh format SOURCE_DIR
+#   lint.sh tidy SOURCE_DIR BUILD_DIR
+set -euo pipefail
+what=$1 src=$2
+cd "$src"
+mapfile -t files < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h' -not -path './build/*')
+case $what in
+format)
+    clang-format --dry-run --Werror "${files[@]}"
+    echo "clang-format: ${#files[@]} files clean"
+    ;;
+tidy)
+    build=$3
+    # Only the translation units the build compiles; headers are checked through them.
+    mapfile -t units < <(printf '%s\n' "${files[@]}" | grep '\.cpp$' |
+        while read -r f; do grep -q "\"file\": \"$src/$f\"" "$build/compile_commands.json" && echo "$f"; done)
+    printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet 2>&1 |
+        grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$' | tee /tmp/velmora-tidy.$$ || true
+    if grep -q -E '(warning|error):' /tmp/velmora-tidy.$$; then rm -f /tmp/velmora-tidy.$$; exit 1; fi
+    rm -f /tmp/velmora-tidy.$$
+    echo "clang-tidy: ${#units[@]} files clean"
+    ;;
+esac
