@@ -1,0 +1,114 @@
+#include "window/form_builder.h"
+
+#include "window/picture_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+int ToPixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+QString ToText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor ToColour(std::uint32_t bgr)
+{
+    return QColor::fromRgb(static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
+                           static_cast<int>((bgr >> 16U) & 0xFFU));
+}
+
+QFont ToFont(const FontDescription &description)
+{
+    QFont font(ToText(description.face));
+    font.setPointSizeF(description.size / 10000.0);
+    font.setWeight(static_cast<QFont::Weight>(description.weight));
+    font.setItalic(description.italic);
+    font.setUnderline(description.underline);
+    font.setStrikeOut(description.strikethrough);
+    return font;
+}
+
+QWidget *CreateControl(const ControlDescription &control, QWidget &form)
+{
+    switch (control.kind) {
+    case ControlKind::CommandButton: {
+        auto *button = new QPushButton(ToText(control.caption), &form);
+        // The focused button takes Return and Enter as well as Space, as on the game's first home.
+        button->setAutoDefault(true);
+        return button;
+    }
+    case ControlKind::Image:
+        return new PictureBox(control.picture, &form);
+    case ControlKind::Label: {
+        auto *label = new QLabel(ToText(control.caption), &form);
+        label->setTextFormat(Qt::PlainText);
+        label->setFrameShape(control.border == BorderStyle::FixedSingle ? QFrame::Box : QFrame::NoFrame);
+        label->setAlignment(Qt::AlignTop
+                            | (control.alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+void ApplyCommonSettings(const ControlDescription &control, QWidget &widget)
+{
+    widget.setObjectName(ToText(control.name));
+    widget.setGeometry(ToPixels(control.left), ToPixels(control.top), ToPixels(control.width),
+                       ToPixels(control.height));
+    if (control.font)
+        widget.setFont(ToFont(*control.font));
+    if (control.foreColour) {
+        QPalette palette = widget.palette();
+        palette.setColor(QPalette::WindowText, ToColour(*control.foreColour));
+        widget.setPalette(palette);
+    }
+    widget.setFocusPolicy(control.tabIndex ? Qt::StrongFocus : Qt::NoFocus);
+    widget.setHidden(!control.visible);
+}
+
+// Chains the controls that take the focus in their tab order; the first one holds it at start.
+void ApplyFocusOrder(const FormDescription &description, const std::array<QWidget *, 7> &controls)
+{
+    std::vector<std::pair<int, QWidget *>> order;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (const auto tab = description.controls.at(i).tabIndex)
+            order.emplace_back(*tab, controls.at(i));
+    }
+    std::ranges::sort(order, {}, &std::pair<int, QWidget *>::first);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1].second, order[i].second);
+    if (!order.empty())
+        order.front().second->setFocus();
+}
+
+} // namespace
+
+std::array<QWidget *, 7> BuildForm(const FormDescription &description, QWidget &form)
+{
+    form.setObjectName(ToText(description.name));
+    form.setWindowTitle(ToText(description.caption));
+    form.resize(ToPixels(description.clientWidth), ToPixels(description.clientHeight));
+
+    std::array<QWidget *, 7> controls{};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDescription &control = description.controls.at(i);
+        controls.at(i) = CreateControl(control, form);
+        ApplyCommonSettings(control, *controls.at(i));
+    }
+    ApplyFocusOrder(description, controls);
+    return controls;
+}
+
+} // namespace velmora

@@ -1,0 +1,51 @@
+#include "window/form_game_view.h"
+
+#include "window/picture_box.h"
+#include "window/window.h"
+
+#include <QApplication>
+#include <QLabel>
+
+#include <stdexcept>
+
+namespace velmora {
+
+namespace {
+
+QLabel &DigitBox(const Form1 &form, int box)
+{
+    switch (box) {
+    case 1:
+        return *form.Label1();
+    case 2:
+        return *form.Label2();
+    case 3:
+        return *form.Label3();
+    default:
+        throw std::out_of_range("no digit box " + std::to_string(box));
+    }
+}
+
+} // namespace
+
+void FormGameView::SetPictureVisible(bool visible)
+{
+    form_.Image1()->setVisible(visible);
+}
+
+void FormGameView::SetDigitText(int box, const std::string &text)
+{
+    DigitBox(form_, box).setText(QString::fromStdString(text));
+}
+
+std::string FormGameView::GetDigitText(int box)
+{
+    return DigitBox(form_, box).text().toStdString();
+}
+
+void FormGameView::Beep()
+{
+    QApplication::beep();
+}
+
+} // namespace velmora

@@ -1,0 +1,58 @@
+#pragma once
+
+// The game's window, Form1, built from its description, and the program around it.
+
+#include <QWidget>
+
+#include <array>
+#include <exception>
+#include <memory>
+
+class QApplication;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+
+class GameView;
+class PictureBox;
+class RandomSource;
+
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Every game of the run draws from `random`, which must outlive the window.
+    explicit Form1(RandomSource &random, QWidget *parent = nullptr);
+    ~Form1() override;
+    Form1(const Form1 &) = delete;
+    Form1 &operator=(const Form1 &) = delete;
+
+    // The controls, in creation order.
+    [[nodiscard]] QPushButton *Command2() const;
+    [[nodiscard]] QPushButton *Command1() const;
+    [[nodiscard]] PictureBox *Image1() const;
+    [[nodiscard]] QLabel *Label4() const;
+    [[nodiscard]] QLabel *Label2() const;
+    [[nodiscard]] QLabel *Label3() const;
+    [[nodiscard]] QLabel *Label1() const;
+
+private:
+    std::array<QWidget *, 7> controls_{};
+    std::unique_ptr<GameView> view_;
+};
+
+// Ends the program at once with status 0, whatever the window shows.
+void QuitGame();
+
+// Shows an error that no handler trapped, as a German message box, then ends the program with status 1.
+void ReportUntrappedError(const std::exception &error, QWidget *parent);
+
+// Before the application exists: false, after saying so on one line, when there is no display to
+// open a window on. A display that is named but cannot be reached ends the program the same way.
+bool DisplayAvailable();
+
+// Qt's own texts in German, as the rest of the program is.
+void UseGermanTexts(QApplication &app);
+
+} // namespace velmora

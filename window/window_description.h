@@ -1,0 +1,106 @@
+#pragma once
+
+// The one window, Form1, and its seven controls as constant data. Positions and
+// sizes are in twips (1/1440 inch); colours are stored as 0x00BBGGRR.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace velmora {
+
+enum class ControlKind { CommandButton, Image, Label };
+enum class BorderStyle { None, FixedSingle };
+enum class Alignment { LeftJustify, Center };
+
+struct FontDescription {
+    std::string_view face{};
+    std::int32_t size = 0; // ten-thousandths of a point
+    std::int16_t weight = 400;
+    std::uint8_t charset = 0;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+};
+
+struct ControlDescription {
+    ControlKind kind = ControlKind::Label;
+    std::string_view name{};
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string_view caption{};
+    std::optional<FontDescription> font{};     // none: the window system's default
+    std::optional<std::uint32_t> foreColour{}; // none: the window system's default
+    BorderStyle border = BorderStyle::None;
+    Alignment alignment = Alignment::LeftJustify;
+    std::optional<int> tabIndex{}; // none: never takes the focus
+    bool visible = true;
+    std::span<const std::uint8_t> picture{}; // an image's placeable metafile, stretched to the control
+};
+
+struct FormDescription {
+    std::string_view name{};
+    std::string_view caption{};
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int designLeft = 0; // where the form stood when it was designed; the window system places it
+    int designTop = 0;
+    // Further settings the form was stored with; nothing reads them.
+    std::string_view secondCaption{};
+    std::uint32_t storedSetting1 = 0;
+    std::uint32_t storedSetting2 = 0;
+    std::array<ControlDescription, 7> controls{};
+};
+
+inline constexpr int kTwipsPerPixel = 15; // at 96 dots per inch
+
+inline constexpr FontDescription kDigitFont{.face = "Times New Roman", .size = 240000, .weight = 700};
+inline constexpr FontDescription kTitleFont{.face = "Arial", .size = 202500, .weight = 700};
+
+// Form1, its controls in creation order.
+inline constexpr FormDescription WindowDescription{
+    .name = "Form1",
+    .caption = "Form1",
+    .clientWidth = 9930,
+    .clientHeight = 5190,
+    .designLeft = 60,
+    .designTop = 450,
+    .secondCaption = "Form1",
+    .storedSetting1 = 0x00420001,
+    .storedSetting2 = 0xFFFFFFFF,
+    .controls = {{
+        {.kind = ControlKind::CommandButton, .name = "Command2", .left = 360, .top = 1800, .width = 1575,
+         .height = 495, .caption = "Beenden", .tabIndex = 1},
+        {.kind = ControlKind::CommandButton, .name = "Command1", .left = 360, .top = 480, .width = 1575,
+         .height = 495, .caption = "Neues Spiel", .tabIndex = 0},
+        {.kind = ControlKind::Image, .name = "Image1", .left = 2880, .top = 2400, .width = 6375, .height = 2775,
+         .visible = false},
+        {.kind = ControlKind::Label, .name = "Label4", .left = 360, .top = 2880, .width = 1815, .height = 1575,
+         .caption = "Velmora", .font = kTitleFont, .foreColour = 0x00800080},
+        {.kind = ControlKind::Label, .name = "Label2", .left = 4800, .top = 480, .width = 2055, .height = 1575,
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+        {.kind = ControlKind::Label, .name = "Label3", .left = 7200, .top = 480, .width = 2055, .height = 1575,
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+        {.kind = ControlKind::Label, .name = "Label1", .left = 2400, .top = 480, .width = 2055, .height = 1575,
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+    }},
+};
+
+// Where each control stands in the creation order; the window's accessors use these.
+namespace at {
+enum : std::size_t { Command2, Command1, Image1, Label4, Label2, Label3, Label1 };
+} // namespace at
+
+static_assert(WindowDescription.controls[at::Command2].name == "Command2");
+static_assert(WindowDescription.controls[at::Command1].name == "Command1");
+static_assert(WindowDescription.controls[at::Image1].name == "Image1");
+static_assert(WindowDescription.controls[at::Label4].name == "Label4");
+static_assert(WindowDescription.controls[at::Label2].name == "Label2");
+static_assert(WindowDescription.controls[at::Label3].name == "Label3");
+static_assert(WindowDescription.controls[at::Label1].name == "Label1");
+
+} // namespace velmora
