@@ -214,7 +214,8 @@ void TestGame::failedViewCallStopsTheGame_data()
                                  "SetDigitText",      "GetDigitText",      "GetDigitText",
                                  "GetDigitText",      "SetPictureVisible", "Beep"};
     for (int call = 0; call < operations.size(); ++call)
-        QTest::newRow(qPrintable(QStringLiteral("call %1: %2").arg(call).arg(operations[call]))) << call << operations[call];
+        QTest::newRow(qPrintable(QStringLiteral("call %1: %2").arg(call).arg(operations[call])))
+            << call << operations[call];
 }
 
 void TestGame::failedViewCallStopsTheGame()

@@ -54,8 +54,7 @@ QWidget *CreateControl(const ControlDescription &control, QWidget &form)
         auto *label = new QLabel(ToText(control.caption), &form);
         label->setTextFormat(Qt::PlainText);
         label->setFrameShape(control.border == BorderStyle::FixedSingle ? QFrame::Box : QFrame::NoFrame);
-        label->setAlignment(Qt::AlignTop
-                            | (control.alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft));
+        label->setAlignment(Qt::AlignTop | (control.alignment == Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft));
         return label;
     }
     }

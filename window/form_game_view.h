@@ -9,7 +9,7 @@ class Form1;
 // The game's view of the real window: Image1's visibility, the captions of the
 // digit boxes Label1 to Label3, and the window system's alert.
 class FormGameView final : public GameView {
-public:
+  public:
     explicit FormGameView(Form1 &form) : form_(form) {}
 
     void SetPictureVisible(bool visible) override;
@@ -17,7 +17,7 @@ public:
     std::string GetDigitText(int box) override;
     void Beep() override;
 
-private:
+  private:
     Form1 &form_;
 };
 

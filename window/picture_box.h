@@ -11,15 +11,15 @@ namespace velmora {
 class PictureBox final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit PictureBox(std::span<const std::uint8_t> picture, QWidget *parent = nullptr);
 
     [[nodiscard]] std::span<const std::uint8_t> Picture() const { return picture_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *event) override;
 
-private:
+  private:
     std::span<const std::uint8_t> picture_;
 };
 

@@ -21,7 +21,7 @@ class RandomSource;
 class Form1 final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     // Every game of the run draws from `random`, which must outlive the window.
     explicit Form1(RandomSource &random, QWidget *parent = nullptr);
     ~Form1() override;
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] QLabel *Label3() const;
     [[nodiscard]] QLabel *Label1() const;
 
-private:
+  private:
     std::array<QWidget *, 7> controls_{};
     std::unique_ptr<GameView> view_;
 };

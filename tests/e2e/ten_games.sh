@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Ten games on a real X server, dealt by Space: the first ten win six times (games 1 to 5
+# and 8), so exactly six bells ring. Then "Beenden" ends the program with status 0.
+#   ten_games.sh PROGRAM BELL_COUNTER
+set -euo pipefail
+source "$(dirname "$0")/xvfb.sh"
+trap stop_all EXIT
+program=$1 counter=$2
+bells=$(mktemp)
+
+start_xvfb
+"$counter" >"$bells" &
+BELLS_PID=$!
+for _ in $(seq 50); do grep -q ready "$bells" && break; sleep 0.1; done
+
+start_game "$program"
+for _ in $(seq 10); do
+    xdotool key --window "$GAME_WINDOW" --clearmodifiers space
+    sleep 0.1
+done
+sleep 0.5
+count=$(grep -c '^bell$' "$bells" || true)
+echo "bells after ten games: $count"
+[ "$count" -eq 6 ] || { echo "expected 6 bells" >&2; exit 1; }
+
+click_at 76 136 # "Beenden"
+status=$(wait_exit 1)
+echo "exit status after Beenden: $status"
+[ "$status" = 0 ]

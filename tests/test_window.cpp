@@ -1,0 +1,280 @@
+// The window offscreen: its layout, focus, keys, games and the ways it ends.
+
+#include "game/game.h"
+#include "window/picture_box.h"
+#include "window/window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <limits>
+
+using velmora::Form1;
+
+namespace {
+
+QWidget *Control(const Form1 &form, int index)
+{
+    const std::array<QWidget *, 7> controls{form.Command2(), form.Command1(), form.Image1(), form.Label4(),
+                                            form.Label2(),   form.Label3(),   form.Label1()};
+    return controls.at(static_cast<std::size_t>(index));
+}
+
+QStringList Digits(const Form1 &form)
+{
+    return {form.Label1()->text(), form.Label2()->text(), form.Label3()->text()};
+}
+
+struct BrokenRandom final : velmora::RandomSource {
+    float Next() override { return std::numeric_limits<float>::quiet_NaN(); }
+};
+
+// Runs the application's event loop while `action` acts on the window; returns the loop's exit code.
+int ExitCodeAfter(const std::function<void()> &action)
+{
+    QTimer act;
+    act.setSingleShot(true);
+    QObject::connect(&act, &QTimer::timeout, action);
+    act.start(0);
+    QTimer giveUp; // the window never ended
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(-99); });
+    giveUp.start(5000);
+    return QApplication::exec();
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void startsAsDescribed_data();
+    void startsAsDescribed();
+    void accessorsFollowCreationOrder();
+    void onlyTheButtonsTakeTheFocus();
+    void dealsAGame_data();
+    void dealsAGame();
+    void resizingMovesNothing();
+    void clicksAndKeysElsewhereChangeNothing();
+    void ends_data();
+    void ends();
+    void untrappedErrorIsShownThenEnds();
+
+  private:
+    velmora::RuntimeRandom *random_ = nullptr;
+    Form1 *form_ = nullptr;
+};
+
+void TestWindow::init()
+{
+    random_ = new velmora::RuntimeRandom;
+    form_ = new Form1(*random_);
+    form_->show();
+    QApplication::setActiveWindow(form_);
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+}
+
+void TestWindow::cleanup()
+{
+    delete form_;
+    delete random_;
+}
+
+void TestWindow::startsAsDescribed_data()
+{
+    QTest::addColumn<int>("control");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<QString>("family"); // empty: the window's own font
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QColor>("colour"); // invalid: the default
+    QTest::addColumn<bool>("border");
+    QTest::addColumn<int>("alignment");
+
+    const int digitAlign = Qt::AlignHCenter | Qt::AlignTop;
+    QTest::newRow("Command2") << 0 << QRect(24, 120, 105, 33) << "Beenden" << true << "" << 0.0 << QColor() << false
+                              << 0;
+    QTest::newRow("Command1") << 1 << QRect(24, 32, 105, 33) << "Neues Spiel" << true << "" << 0.0 << QColor() << false
+                              << 0;
+    QTest::newRow("Image1") << 2 << QRect(192, 160, 425, 185) << "" << false << "" << 0.0 << QColor() << false << 0;
+    QTest::newRow("Label4") << 3 << QRect(24, 192, 121, 105) << "Velmora" << true << "Arial" << 20.25
+                            << QColor(128, 0, 128) << false << int(Qt::AlignLeft | Qt::AlignTop);
+    QTest::newRow("Label2") << 4 << QRect(320, 32, 137, 105) << "" << true << "Times New Roman" << 24.0 << QColor()
+                            << true << digitAlign;
+    QTest::newRow("Label3") << 5 << QRect(480, 32, 137, 105) << "" << true << "Times New Roman" << 24.0 << QColor()
+                            << true << digitAlign;
+    QTest::newRow("Label1") << 6 << QRect(160, 32, 137, 105) << "" << true << "Times New Roman" << 24.0 << QColor()
+                            << true << digitAlign;
+}
+
+void TestWindow::startsAsDescribed()
+{
+    QFETCH(int, control);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(bool, visible);
+    QFETCH(QString, family);
+    QFETCH(double, points);
+    QFETCH(QColor, colour);
+    QFETCH(bool, border);
+    QFETCH(int, alignment);
+
+    QCOMPARE(form_->windowTitle(), QString("Form1"));
+    QCOMPARE(form_->size(), QSize(662, 346));
+
+    QWidget *widget = Control(*form_, control);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->isVisible(), visible);
+    if (auto *button = qobject_cast<QPushButton *>(widget))
+        QCOMPARE(button->text(), text);
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->frameShape(), border ? QFrame::Box : QFrame::NoFrame);
+        QCOMPARE(int(label->alignment()), alignment);
+    }
+    const QFont font = widget->font();
+    if (family.isEmpty()) {
+        QCOMPARE(font, form_->font());
+    } else {
+        QCOMPARE(font.family(), family);
+        QCOMPARE(font.pointSizeF(), points);
+        QCOMPARE(font.weight(), QFont::Bold);
+        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+    }
+    const QColor expected = colour.isValid() ? colour : form_->palette().color(QPalette::WindowText);
+    QCOMPARE(widget->palette().color(QPalette::WindowText), expected);
+}
+
+void TestWindow::accessorsFollowCreationOrder()
+{
+    const QList<QWidget *> children = form_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(children.size(), 7);
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(children.at(i), Control(*form_, i));
+}
+
+void TestWindow::onlyTheButtonsTakeTheFocus()
+{
+    QCOMPARE(QApplication::focusWidget(), form_->Command1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form_->Command2());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), form_->Command1());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), form_->Command2());
+}
+
+void TestWindow::dealsAGame_data()
+{
+    QTest::addColumn<int>("key"); // 0: a mouse click on "Neues Spiel"
+    QTest::newRow("mouse click") << 0;
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+}
+
+void TestWindow::dealsAGame()
+{
+    QFETCH(int, key);
+    if (key == 0)
+        QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+
+    // A fresh run's first game: 7, 5, 5, a win.
+    QCOMPARE(Digits(*form_), (QStringList{"7", "5", "5"}));
+    QVERIFY(form_->Image1()->isVisible());
+
+    // The second game (2, 3, 7) wins too; the sixth (9, 8, 0) loses and hides the picture.
+    for (int game = 2; game <= 6; ++game)
+        QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    QCOMPARE(Digits(*form_), (QStringList{"9", "8", "0"}));
+    QVERIFY(!form_->Image1()->isVisible());
+}
+
+void TestWindow::resizingMovesNothing()
+{
+    std::array<QRect, 7> before;
+    for (int i = 0; i < 7; ++i)
+        before.at(i) = Control(*form_, i)->geometry();
+    for (const QSize size : {QSize(200, 120), QSize(1200, 900), QSize(662, 346)}) {
+        form_->resize(size);
+        QApplication::processEvents();
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(Control(*form_, i)->geometry(), before.at(i));
+    }
+}
+
+void TestWindow::clicksAndKeysElsewhereChangeNothing()
+{
+    QTest::mouseClick(form_->Command1(), Qt::LeftButton); // a win: the picture is up
+    for (QWidget *target : {static_cast<QWidget *>(form_->Label1()), static_cast<QWidget *>(form_->Label2()),
+                            static_cast<QWidget *>(form_->Label3()), static_cast<QWidget *>(form_->Label4()),
+                            static_cast<QWidget *>(form_->Image1()), static_cast<QWidget *>(form_)}) {
+        QTest::mouseClick(target, Qt::LeftButton);
+        QTest::mouseDClick(target, Qt::LeftButton);
+        QTest::keyClick(target, Qt::Key_Escape); // neither button is a cancel button
+        QCOMPARE(Digits(*form_), (QStringList{"7", "5", "5"}));
+        QVERIFY(form_->Image1()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form_->Command1());
+    }
+}
+
+void TestWindow::ends_data()
+{
+    QTest::addColumn<std::function<void(Form1 &)>>("action");
+    QTest::newRow("Beenden at start") << std::function<void(Form1 &)>(
+        [](Form1 &form) { QTest::mouseClick(form.Command2(), Qt::LeftButton); });
+    QTest::newRow("Beenden right after a win") << std::function<void(Form1 &)>([](Form1 &form) {
+        QTest::keyClick(form.Command1(), Qt::Key_Space);
+        QTest::mouseClick(form.Command2(), Qt::LeftButton);
+    });
+    QTest::newRow("Beenden by keyboard") << std::function<void(Form1 &)>([](Form1 &form) {
+        QTest::keyClick(form.Command1(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    });
+    QTest::newRow("closing the window") << std::function<void(Form1 &)>([](Form1 &form) { form.close(); });
+}
+
+void TestWindow::ends()
+{
+    QFETCH(std::function<void(Form1 &)>, action);
+    QCOMPARE(ExitCodeAfter([&] { action(*form_); }), 0);
+}
+
+void TestWindow::untrappedErrorIsShownThenEnds()
+{
+    velmora::UseGermanTexts(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+
+    BrokenRandom broken;
+    Form1 form(broken);
+    form.show();
+    QString title;
+    QString text;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(10);
+    const int code = ExitCodeAfter([&] { QTest::mouseClick(form.Command1(), Qt::LeftButton); });
+    QCOMPARE(title, QString("Velmora"));
+    QCOMPARE(text, QString("Laufzeitfehler '6':\n\nÜberlauf"));
+    QCOMPARE(code, 1);
+    QCOMPARE(form.Label1()->text(), QString()); // the game stopped before the first box
+}
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"
