@@ -7,6 +7,7 @@ source "$(dirname "$0")/xvfb.sh"
 trap stop_all EXIT
 program=$1 counter=$2
 bells=$(mktemp)
+GAME_LOG=$(mktemp)
 
 start_xvfb
 "$counter" >"$bells" &
@@ -24,6 +25,6 @@ echo "bells after ten games: $count"
 [ "$count" -eq 6 ] || { echo "expected 6 bells" >&2; exit 1; }
 
 click_at 76 136 # "Beenden"
-status=$(wait_exit 1)
-echo "exit status after Beenden: $status"
-[ "$status" = 0 ]
+wait_exit 1
+echo "exit status after Beenden: $GAME_STATUS"
+[ "$GAME_STATUS" = 0 ] || { cat "$GAME_LOG" >&2; exit 1; }

@@ -20,7 +20,7 @@ start_xvfb() {
 
 # start_game PROGRAM: starts it, waits for its window; sets GAME_PID and GAME_WINDOW.
 start_game() {
-    "$1" 2>/dev/null &
+    "$1" 2>"${GAME_LOG:-/dev/null}" &
     GAME_PID=$!
     GAME_WINDOW=
     for _ in $(seq 100); do
@@ -37,15 +37,18 @@ click_at() {
     xdotool mousemove --window "$GAME_WINDOW" "$1" "$2" click 1
 }
 
-# wait_exit SECONDS: waits for the game to end within that time; prints its exit status.
+# wait_exit SECONDS: waits for the game to end within that time; sets GAME_STATUS to its exit
+# status, or to "running" when it did not end.
 wait_exit() {
-    local tenths=$(($1 * 10))
-    for _ in $(seq "$tenths"); do
-        kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID"; echo $?; return 0; }
-        sleep 0.1
+    GAME_STATUS=running
+    for _ in $(seq $(($1 * 20))); do
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            GAME_STATUS=0
+            wait "$GAME_PID" || GAME_STATUS=$?
+            return 0
+        fi
+        sleep 0.05
     done
-    echo "still running"
-    return 1
 }
 
 stop_all() {
