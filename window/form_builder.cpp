@@ -49,7 +49,7 @@ QWidget *CreateControl(const ControlDescription &control, QWidget &form)
         return button;
     }
     case ControlKind::Image:
-        return new PictureBox(control.picture, &form);
+        return new PictureBox(control.picture != nullptr ? *control.picture : std::span<const std::uint8_t>{}, &form);
     case ControlKind::Label: {
         auto *label = new QLabel(ToText(control.caption), &form);
         label->setTextFormat(Qt::PlainText);

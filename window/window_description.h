@@ -3,6 +3,8 @@
 // The one window, Form1, and its seven controls as constant data. Positions and
 // sizes are in twips (1/1440 inch); colours are stored as 0x00BBGGRR.
 
+#include "picture/picture.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -39,7 +41,7 @@ struct ControlDescription {
     Alignment alignment = Alignment::LeftJustify;
     std::optional<int> tabIndex{}; // none: never takes the focus
     bool visible = true;
-    std::span<const std::uint8_t> picture{}; // an image's placeable metafile, stretched to the control
+    const std::span<const std::uint8_t> *picture = nullptr; // an image's placeable metafile, stretched over it
 };
 
 struct FormDescription {
@@ -62,78 +64,34 @@ inline constexpr FontDescription kDigitFont{.face = "Times New Roman", .size = 2
 inline constexpr FontDescription kTitleFont{.face = "Arial", .size = 202500, .weight = 700};
 
 // Form1, its controls in creation order.
+// clang-format off
 inline constexpr FormDescription WindowDescription{
-    .name = "Form1",
-    .caption = "Form1",
-    .clientWidth = 9930,
-    .clientHeight = 5190,
-    .designLeft = 60,
-    .designTop = 450,
-    .secondCaption = "Form1",
-    .storedSetting1 = 0x00420001,
-    .storedSetting2 = 0xFFFFFFFF,
+    .name = "Form1", .caption = "Form1",
+    .clientWidth = 9930, .clientHeight = 5190,
+    .designLeft = 60, .designTop = 450,
+    .secondCaption = "Form1", .storedSetting1 = 0x00420001, .storedSetting2 = 0xFFFFFFFF,
     .controls = {{
-        {.kind = ControlKind::CommandButton,
-         .name = "Command2",
-         .left = 360,
-         .top = 1800,
-         .width = 1575,
-         .height = 495,
-         .caption = "Beenden",
-         .tabIndex = 1},
-        {.kind = ControlKind::CommandButton,
-         .name = "Command1",
-         .left = 360,
-         .top = 480,
-         .width = 1575,
-         .height = 495,
-         .caption = "Neues Spiel",
-         .tabIndex = 0},
-        {.kind = ControlKind::Image,
-         .name = "Image1",
-         .left = 2880,
-         .top = 2400,
-         .width = 6375,
-         .height = 2775,
-         .visible = false},
-        {.kind = ControlKind::Label,
-         .name = "Label4",
-         .left = 360,
-         .top = 2880,
-         .width = 1815,
-         .height = 1575,
-         .caption = "Velmora",
-         .font = kTitleFont,
-         .foreColour = 0x00800080},
-        {.kind = ControlKind::Label,
-         .name = "Label2",
-         .left = 4800,
-         .top = 480,
-         .width = 2055,
-         .height = 1575,
-         .font = kDigitFont,
-         .border = BorderStyle::FixedSingle,
-         .alignment = Alignment::Center},
-        {.kind = ControlKind::Label,
-         .name = "Label3",
-         .left = 7200,
-         .top = 480,
-         .width = 2055,
-         .height = 1575,
-         .font = kDigitFont,
-         .border = BorderStyle::FixedSingle,
-         .alignment = Alignment::Center},
-        {.kind = ControlKind::Label,
-         .name = "Label1",
-         .left = 2400,
-         .top = 480,
-         .width = 2055,
-         .height = 1575,
-         .font = kDigitFont,
-         .border = BorderStyle::FixedSingle,
-         .alignment = Alignment::Center},
+        {.kind = ControlKind::CommandButton, .name = "Command2",
+         .left = 360, .top = 1800, .width = 1575, .height = 495, .caption = "Beenden", .tabIndex = 1},
+        {.kind = ControlKind::CommandButton, .name = "Command1",
+         .left = 360, .top = 480, .width = 1575, .height = 495, .caption = "Neues Spiel", .tabIndex = 0},
+        {.kind = ControlKind::Image, .name = "Image1",
+         .left = 2880, .top = 2400, .width = 6375, .height = 2775, .visible = false, .picture = &WinPicture},
+        {.kind = ControlKind::Label, .name = "Label4",
+         .left = 360, .top = 2880, .width = 1815, .height = 1575, .caption = "Velmora",
+         .font = kTitleFont, .foreColour = 0x00800080},
+        {.kind = ControlKind::Label, .name = "Label2",
+         .left = 4800, .top = 480, .width = 2055, .height = 1575,
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+        {.kind = ControlKind::Label, .name = "Label3",
+         .left = 7200, .top = 480, .width = 2055, .height = 1575,
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+        {.kind = ControlKind::Label, .name = "Label1",
+         .left = 2400, .top = 480, .width = 2055, .height = 1575,
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
     }},
 };
+// clang-format on
 
 // Where each control stands in the creation order; the window's accessors use these.
 namespace at {

@@ -1,0 +1,66 @@
+#pragma once
+
+// The win picture, a placeable metafile, and the player that draws such pictures.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+class QPainter;
+class QRectF;
+
+namespace velmora {
+
+// A heap of gold coins, shown when a game is won: the bytes of a placeable metafile.
+extern const std::span<const std::uint8_t> WinPicture;
+
+struct MetafileError {
+    std::string what;
+    std::size_t offset = 0; // the byte where the fault lies
+};
+
+struct MetafileRecord {
+    std::uint16_t function = 0;
+    std::size_t offset = 0; // of the record, from the start of the file
+    std::span<const std::uint8_t> params;
+
+    [[nodiscard]] std::size_t ParamCount() const { return params.size() / 2; }
+    [[nodiscard]] std::uint16_t Word(std::size_t index) const;
+    [[nodiscard]] std::int16_t Param(std::size_t index) const { return static_cast<std::int16_t>(Word(index)); }
+};
+
+struct MetafileBounds {
+    std::int16_t left = 0;
+    std::int16_t top = 0;
+    std::int16_t right = 0;
+    std::int16_t bottom = 0;
+};
+
+// A placeable metafile, read strictly: every size, index and count is checked before anything is drawn.
+class Metafile {
+  public:
+    // The bytes must outlive the Metafile.
+    static std::variant<Metafile, MetafileError> Read(std::span<const std::uint8_t> bytes);
+
+    [[nodiscard]] MetafileBounds Bounds() const { return bounds_; }
+    [[nodiscard]] std::uint16_t UnitsPerInch() const { return unitsPerInch_; }
+    [[nodiscard]] std::uint16_t ObjectSlots() const { return objectSlots_; }
+    [[nodiscard]] std::uint32_t MaxRecordWords() const { return maxRecordWords_; }
+    [[nodiscard]] const std::vector<MetafileRecord> &Records() const { return records_; }
+
+    // Draws the picture with its bounding box stretched over the whole of `target`.
+    void Play(QPainter &painter, const QRectF &target) const;
+
+  private:
+    Metafile() = default;
+
+    MetafileBounds bounds_;
+    std::uint16_t unitsPerInch_ = 0;
+    std::uint16_t objectSlots_ = 0;
+    std::uint32_t maxRecordWords_ = 0;
+    std::vector<MetafileRecord> records_;
+};
+
+} // namespace velmora
