@@ -28,7 +28,7 @@ struct Box {
 };
 
 struct Coin {
-    Point anchor;
+    Point anchor{};
     // How much further this coin's rim and face reach right and down than the plain shape: the
     // hand-placed coins at the edges of the heap touch the picture's frame.
     std::int16_t reachRight = 0;
@@ -205,6 +205,7 @@ void DrawCoin(MetafileWriter &out, const Coin &coin, bool first)
     for (const auto &mark : kEdgeMarks)
         out.Polyline({Placed(mark[0], coin), Placed(mark[1], coin)});
     std::vector<Point> emblem;
+    emblem.reserve(kEmblem.size());
     for (const Point point : kEmblem)
         emblem.push_back(Placed(point, coin));
     out.Polyline(emblem);

@@ -133,14 +133,14 @@ class Player {
     std::vector<DrawingState> saved_;
     std::vector<DrawingObject> objects_;
 
-    QPointF Map(double x, double y) const
+    [[nodiscard]] QPointF Map(double x, double y) const
     {
         return {target_.left() + (x - state_.windowOrigin.x()) * target_.width() / state_.windowExtent.width(),
                 target_.top() + (y - state_.windowOrigin.y()) * target_.height() / state_.windowExtent.height()};
     }
 
     // A pen's width on the target: scaled like the x axis, and never thinner than one device pixel.
-    double PenWidth() const
+    [[nodiscard]] double PenWidth() const
     {
         const double scale = std::abs(target_.width() / state_.windowExtent.width());
         return std::max(state_.pen.width * scale, devicePixel_);

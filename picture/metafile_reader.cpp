@@ -30,7 +30,7 @@ template <typename... Parts> std::string Say(const Parts &...parts)
         if constexpr (std::is_arithmetic_v<std::decay_t<decltype(part)>>)
             text += std::to_string(part);
         else
-            text += part;
+            text += std::string_view(part); // NOLINT(*-array-to-pointer-decay): string literals
     };
     (append(parts), ...);
     return text;
@@ -154,7 +154,7 @@ class RecordChecker {
         return std::nullopt;
     }
 
-    std::optional<std::string> Existing(std::uint16_t index) const
+    [[nodiscard]] std::optional<std::string> Existing(std::uint16_t index) const
     {
         if (index >= used_.size())
             return Say("object index ", index, " outside the table of ", used_.size());
@@ -173,7 +173,7 @@ std::uint16_t MetafileRecord::Word(std::size_t index) const
 
 std::variant<Metafile, MetafileError> Metafile::Read(std::span<const std::uint8_t> bytes)
 {
-    constexpr std::size_t kRecordsStart = wmf::kPlaceableBytes + 2 * wmf::kHeaderWords;
+    constexpr std::size_t kRecordsStart = wmf::kPlaceableBytes + std::size_t{2} * wmf::kHeaderWords;
     if (bytes.size() < kRecordsStart)
         return MetafileError{"file too short for its headers", bytes.size()};
     if (U32(bytes, 0) != wmf::kPlaceableKey)

@@ -1,0 +1,11 @@
+# Writes the picture anew with the generator and compares it with the committed file, byte for byte.
+set(fresh ${CMAKE_CURRENT_BINARY_DIR}/win_picture.fresh.wmf)
+execute_process(COMMAND ${GENERATOR} ${fresh} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the generator failed: ${status}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${fresh} ${COMMITTED} RESULT_VARIABLE differs)
+if(differs)
+  message(FATAL_ERROR "picture/win_picture.wmf differs from what the generator writes")
+endif()
+message(STATUS "picture/win_picture.wmf is what the generator writes")
