@@ -3,7 +3,6 @@
 #include "window/picture_box.h"
 #include "window/window.h"
 
-#include <QApplication>
 #include <QLabel>
 
 #include <stdexcept>
@@ -45,7 +44,7 @@ std::string FormGameView::GetDigitText(int box)
 
 void FormGameView::Beep()
 {
-    QApplication::beep();
+    alert_.Ring();
 }
 
 } // namespace velmora

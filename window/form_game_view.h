@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "window/alert.h"
 
 namespace velmora {
 
@@ -19,6 +20,7 @@ class FormGameView final : public GameView {
 
   private:
     Form1 &form_;
+    Alert alert_;
 };
 
 } // namespace velmora

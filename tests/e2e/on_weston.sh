@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Runs a command as a Wayland client of a private headless Weston: on_weston.sh COMMAND [ARG...]
+set -uo pipefail
+source "$(dirname "$0")/weston.sh"
+trap stop_weston EXIT
+start_weston || exit 1
+"$@"

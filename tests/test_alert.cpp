@@ -1,0 +1,105 @@
+// The alert of a win: which one each desktop gets, and that a win is heard once and a loss not at all.
+
+#include "game/game.h"
+#include "window/alert.h"
+#include "window/window.h"
+
+#include <QLabel>
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+#include <vector>
+
+using velmora::AlertKind;
+
+namespace {
+
+struct ScriptedRandom final : velmora::RandomSource {
+    std::vector<float> draws;
+    std::size_t next = 0;
+    float Next() override { return draws.at(next++); }
+};
+
+// The loudest 16-bit sample in the sound file, or -1 when there is no file.
+int Loudest(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray data = file.readAll();
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < data.size(); i += 2) {
+        const auto sample = static_cast<qint16>(static_cast<quint8>(data[i]) | (static_cast<quint8>(data[i + 1]) << 8));
+        loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+    }
+    return loudest;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(AlertKind)
+
+class TestAlert : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void choosesTheAlert_data();
+    void choosesTheAlert();
+    void winIsHeardOnceLossNotAtAll();
+};
+
+void TestAlert::choosesTheAlert_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("waylandDesktop");
+    QTest::addColumn<AlertKind>("kind");
+
+    QTest::newRow("X11 session") << "xcb" << false << AlertKind::WindowSystemBell;
+    QTest::newRow("X11 program on a Wayland desktop") << "xcb" << true << AlertKind::SoundTheme;
+    QTest::newRow("Wayland") << "wayland" << true << AlertKind::SoundTheme;
+    QTest::newRow("Wayland with EGL") << "wayland-egl" << true << AlertKind::SoundTheme;
+    QTest::newRow("Wayland platform, desktop unknown") << "wayland" << false << AlertKind::SoundTheme;
+    QTest::newRow("offscreen") << "offscreen" << false << AlertKind::WindowSystemBell;
+}
+
+void TestAlert::choosesTheAlert()
+{
+    QFETCH(QString, platform);
+    QFETCH(bool, waylandDesktop);
+    QFETCH(AlertKind, kind);
+    QCOMPARE(velmora::ChooseAlert(platform.toStdString(), waylandDesktop), kind);
+}
+
+void TestAlert::winIsHeardOnceLossNotAtAll()
+{
+    // Set by tests/e2e/alert_sound.sh, which points ALSA's default device at this file.
+    const QString soundFile = qEnvironmentVariable("VELMORA_SOUND_FILE");
+    if (soundFile.isEmpty())
+        QSKIP("needs the sound file of tests/e2e/alert_sound.sh");
+    const bool expectSound = qEnvironmentVariable("VELMORA_EXPECT_SOUND") == "1";
+
+    ScriptedRandom random;
+    random.draws = {0.1F, 0.2F, 0.3F, 0.75F, 0.2F, 0.3F}; // a loss, then a win
+    velmora::Form1 form(random);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    form.Command1()->click();
+    QTest::qWait(500);
+    QCOMPARE(Loudest(soundFile), -1);
+
+    form.Command1()->click();
+    QCOMPARE(form.Label1()->text(), QString("7"));
+    if (expectSound) {
+        QTRY_VERIFY_WITH_TIMEOUT(Loudest(soundFile) > 1000, 5000);
+    } else {
+        QTest::qWait(1000);
+        QCOMPARE(Loudest(soundFile), -1);
+    }
+}
+
+QTEST_MAIN(TestAlert)
+#include "test_alert.moc"
