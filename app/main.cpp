@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     if (!velmora::DisplayAvailable())
         return EXIT_FAILURE;
     QApplication app(argc, argv);
-    velmora::UseGermanTexts(app);
+    velmora::SetUpApplication(app);
 
     velmora::RuntimeRandom random; // the run's one generator, made before the window
     velmora::Form1 form(random);

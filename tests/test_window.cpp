@@ -253,7 +253,7 @@ void TestWindow::ends()
 
 void TestWindow::untrappedErrorIsShownThenEnds()
 {
-    velmora::UseGermanTexts(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    velmora::SetUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
 
     BrokenRandom broken;

@@ -1,6 +1,7 @@
 // Start-up checks, the end of the program, and errors no handler trapped.
 
 #include "game/game.h"
+#include "resources/resources.h"
 #include "window/window.h"
 
 #include <QApplication>
@@ -66,8 +67,13 @@ bool DisplayAvailable()
     return true;
 }
 
-void UseGermanTexts(QApplication &app)
+void SetUpApplication(QApplication &app)
 {
+    QApplication::setApplicationName(QString::fromUtf8(kProductName));
+    QApplication::setApplicationVersion(QString::fromUtf8(kDisplayVersion));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));
+    QApplication::setWindowIcon(AppIcon());
+
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     auto *translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

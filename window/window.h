@@ -52,7 +52,8 @@ void ReportUntrappedError(const std::exception &error, QWidget *parent);
 // open a window on. A display that is named but cannot be reached ends the program the same way.
 bool DisplayAvailable();
 
-// Qt's own texts in German, as the rest of the program is.
-void UseGermanTexts(QApplication &app);
+// The application's name, version, desktop id and icon, and Qt's own texts in German, as the rest
+// of the program is.
+void SetUpApplication(QApplication &app);
 
 } // namespace velmora
