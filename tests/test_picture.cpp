@@ -33,14 +33,29 @@ std::uint16_t U16(std::span<const std::uint8_t> bytes, std::size_t at)
     return static_cast<std::uint16_t>(bytes[at] | (bytes[at + 1] << 8U));
 }
 
-// The picture drawn onto a transparent image of the given size.
-QImage Render(QSize size, const Metafile &file = Picture())
+// The picture drawn onto a transparent image of the given size, in logical pixels at that density.
+QImage Render(QSize size, const Metafile &file = Picture(), double ratio = 1.0)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     file.Play(painter, QRectF(QPointF(0, 0), size));
     return image;
+}
+
+// How sharp an image is: the energy of its differences between neighbouring pixels, a pixel on average.
+double Sharpness(const QImage &image)
+{
+    double energy = 0;
+    for (int y = 0; y + 1 < image.height(); ++y) {
+        for (int x = 0; x + 1 < image.width(); ++x) {
+            const int here = qGray(image.pixel(x, y));
+            energy +=
+                std::pow(qGray(image.pixel(x + 1, y)) - here, 2) + std::pow(qGray(image.pixel(x, y + 1)) - here, 2);
+        }
+    }
+    return energy / (image.width() * image.height());
 }
 
 // Where the box of a rendered picture lands: logical unit (x, y) -> pixel, for the box's size.
@@ -95,6 +110,7 @@ class TestPicture : public QObject {
     void winShowsTheHeapInTheWindow_data();
     void winShowsTheHeapInTheWindow();
     void bottomCoinIsPartlyCovered();
+    void drawnAtTheDevicesResolution();
     void malformedInputIsRefused_data();
     void malformedInputIsRefused();
     void everyTruncationIsRefused();
@@ -330,6 +346,20 @@ void TestPicture::bottomCoinIsPartlyCovered()
     }
     const double shown = static_cast<double>(seen) / drawn;
     QVERIFY2(drawn > 1000 && shown > 0.1 && shown < 0.8, qPrintable(QString::number(shown)));
+}
+
+void TestPicture::drawnAtTheDevicesResolution()
+{
+    // At twice the density the picture is drawn anew, not enlarged: it is sharper than the plain
+    // render scaled up, and its thinnest outlines are still there.
+    const QSize box(425, 185);
+    const QImage sharp = Render(box, Picture(), 2.0).convertToFormat(QImage::Format_RGB32);
+    const QImage enlarged = Render(box)
+                                .convertToFormat(QImage::Format_RGB32)
+                                .scaled(box * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QCOMPARE(sharp.size(), enlarged.size());
+    const double gain = Sharpness(sharp) / Sharpness(enlarged);
+    QVERIFY2(gain > 1.3, qPrintable(QString::number(gain)));
 }
 
 void TestPicture::malformedInputIsRefused_data()

@@ -4,6 +4,7 @@
 #include "window/picture_box.h"
 #include "window/window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -66,6 +67,10 @@ class TestWindow : public QObject {
     void ends_data();
     void ends();
     void untrappedErrorIsShownThenEnds();
+    void tellsAssistiveTechnology_data();
+    void tellsAssistiveTechnology();
+    void announcesEachWin();
+    void keepsItsProportionsAtThisDensity();
 
   private:
     velmora::RuntimeRandom *random_ = nullptr;
@@ -275,6 +280,89 @@ void TestWindow::untrappedErrorIsShownThenEnds()
     QCOMPARE(text, QString("Laufzeitfehler '6':\n\nÜberlauf"));
     QCOMPARE(code, 1);
     QCOMPARE(form.Label1()->text(), QString()); // the game stopped before the first box
+}
+
+void TestWindow::tellsAssistiveTechnology_data()
+{
+    QTest::addColumn<int>("control");
+    QTest::addColumn<QString>("name"); // after the first game: 7, 5, 5 and the picture
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("Command2") << 0 << "Beenden"
+                              << "Beendet das Spiel";
+    QTest::newRow("Command1") << 1 << "Neues Spiel"
+                              << "Teilt drei neue Ziffern aus; jede Sieben gewinnt";
+    QTest::newRow("Image1") << 2 << "Goldmünzen"
+                            << "Ein Haufen aus elf Goldmünzen: gewonnen!";
+    QTest::newRow("Label4") << 3 << "Velmora"
+                            << "Name des Spiels";
+    QTest::newRow("Label2") << 4 << "5"
+                            << "Zweite Ziffer";
+    QTest::newRow("Label3") << 5 << "5"
+                            << "Dritte Ziffer";
+    QTest::newRow("Label1") << 6 << "7"
+                            << "Erste Ziffer";
+}
+
+void TestWindow::tellsAssistiveTechnology()
+{
+    QFETCH(int, control);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+
+    QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(Control(*form_, control));
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    QCOMPARE(accessible->text(QAccessible::Description), description);
+}
+
+namespace {
+std::vector<std::pair<QAccessible::Event, QObject *>> accessibleEvents;
+void RecordAccessibleEvent(QAccessibleEvent *event)
+{
+    accessibleEvents.emplace_back(event->type(), event->object());
+}
+} // namespace
+
+void TestWindow::announcesEachWin()
+{
+    // Assistive technology listens through the platform's accessibility bridge, which the offscreen
+    // platform lacks; tests/e2e/accessibility.sh runs this on X11 with an accessibility bus.
+    if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, 3000))
+        QSKIP("no accessibility bridge on this platform");
+    accessibleEvents.clear();
+    QAccessible::installUpdateHandler(RecordAccessibleEvent);
+    const auto alerts = [this] {
+        return std::ranges::count(accessibleEvents,
+                                  std::pair<QAccessible::Event, QObject *>(QAccessible::Alert, form_->Image1()));
+    };
+    QTest::mouseClick(form_->Command1(), Qt::LeftButton); // game 1 wins
+    const auto afterFirst = alerts();
+    for (int game = 2; game <= 6; ++game) // games 2 to 5 win, game 6 loses
+        QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    const auto afterSixth = alerts();
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(afterFirst, 1);
+    QCOMPARE(afterSixth, 5);
+}
+
+void TestWindow::keepsItsProportionsAtThisDensity()
+{
+    // Run once a density: QT_SCALE_FACTOR 1, 1.5 and 2 (see tests/CMakeLists.txt).
+    const double ratio =
+        qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
+    QCOMPARE(form_->devicePixelRatioF(), ratio);
+    QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    const QImage shot = form_->grab().toImage();
+    QCOMPARE(shot.size(), QSize(qRound(662 * ratio), qRound(346 * ratio)));
+    // The left border of each digit box stands where its twips put it, scaled.
+    for (const int left : {160, 320, 480}) {
+        const QRgb border = shot.pixel(qFloor(left * ratio), qRound(80 * ratio));
+        QVERIFY2(qGray(border) < 100, qPrintable(QString::number(left)));
+    }
+    // And the picture box's coins fill its rectangle: gold near its left and right ends.
+    QVERIFY(qRed(shot.pixel(qRound(205 * ratio), qRound(330 * ratio))) > 150);
 }
 
 QTEST_MAIN(TestWindow)

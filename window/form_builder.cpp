@@ -75,6 +75,9 @@ void ApplyCommonSettings(const ControlDescription &control, QWidget &widget)
     }
     widget.setFocusPolicy(control.tabIndex ? Qt::StrongFocus : Qt::NoFocus);
     widget.setHidden(!control.visible);
+    if (!control.accessibleName.empty())
+        widget.setAccessibleName(ToText(control.accessibleName));
+    widget.setAccessibleDescription(ToText(control.accessibleDescription));
 }
 
 // Chains the controls that take the focus in their tab order; the first one holds it at start.

@@ -3,6 +3,7 @@
 #include "window/picture_box.h"
 #include "window/window.h"
 
+#include <QAccessible>
 #include <QLabel>
 
 #include <stdexcept>
@@ -30,6 +31,10 @@ QLabel &DigitBox(const Form1 &form, int box)
 void FormGameView::SetPictureVisible(bool visible)
 {
     form_.Image1()->setVisible(visible);
+    if (visible) { // a win is told to assistive technology, not only shown
+        QAccessibleEvent announcement(form_.Image1(), QAccessible::Alert);
+        QAccessible::updateAccessibility(&announcement);
+    }
 }
 
 void FormGameView::SetDigitText(int box, const std::string &text)

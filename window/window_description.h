@@ -42,6 +42,10 @@ struct ControlDescription {
     std::optional<int> tabIndex{}; // none: never takes the focus
     bool visible = true;
     const std::span<const std::uint8_t> *picture = nullptr; // an image's placeable metafile, stretched over it
+    // For assistive technology: a name where the caption does not say it (a digit box's name is its
+    // digit), and what the control is for.
+    std::string_view accessibleName{};
+    std::string_view accessibleDescription{};
 };
 
 struct FormDescription {
@@ -72,23 +76,29 @@ inline constexpr FormDescription WindowDescription{
     .secondCaption = "Form1", .storedSetting1 = 0x00420001, .storedSetting2 = 0xFFFFFFFF,
     .controls = {{
         {.kind = ControlKind::CommandButton, .name = "Command2",
-         .left = 360, .top = 1800, .width = 1575, .height = 495, .caption = "Beenden", .tabIndex = 1},
+         .left = 360, .top = 1800, .width = 1575, .height = 495, .caption = "Beenden", .tabIndex = 1,
+         .accessibleDescription = "Beendet das Spiel"},
         {.kind = ControlKind::CommandButton, .name = "Command1",
-         .left = 360, .top = 480, .width = 1575, .height = 495, .caption = "Neues Spiel", .tabIndex = 0},
+         .left = 360, .top = 480, .width = 1575, .height = 495, .caption = "Neues Spiel", .tabIndex = 0,
+         .accessibleDescription = "Teilt drei neue Ziffern aus; jede Sieben gewinnt"},
         {.kind = ControlKind::Image, .name = "Image1",
-         .left = 2880, .top = 2400, .width = 6375, .height = 2775, .visible = false, .picture = &WinPicture},
+         .left = 2880, .top = 2400, .width = 6375, .height = 2775, .visible = false, .picture = &WinPicture,
+         .accessibleName = "Goldmünzen", .accessibleDescription = "Ein Haufen aus elf Goldmünzen: gewonnen!"},
         {.kind = ControlKind::Label, .name = "Label4",
          .left = 360, .top = 2880, .width = 1815, .height = 1575, .caption = "Velmora",
-         .font = kTitleFont, .foreColour = 0x00800080},
+         .font = kTitleFont, .foreColour = 0x00800080, .accessibleDescription = "Name des Spiels"},
         {.kind = ControlKind::Label, .name = "Label2",
          .left = 4800, .top = 480, .width = 2055, .height = 1575,
-         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center,
+         .accessibleDescription = "Zweite Ziffer"},
         {.kind = ControlKind::Label, .name = "Label3",
          .left = 7200, .top = 480, .width = 2055, .height = 1575,
-         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center,
+         .accessibleDescription = "Dritte Ziffer"},
         {.kind = ControlKind::Label, .name = "Label1",
          .left = 2400, .top = 480, .width = 2055, .height = 1575,
-         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center},
+         .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center,
+         .accessibleDescription = "Erste Ziffer"},
     }},
 };
 // clang-format on

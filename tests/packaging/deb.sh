@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The Debian package: built by CPack, unpacked into a scratch root, its contents and dependencies
+# checked, the unpacked game started under Xvfb and ended with "Beenden", and lintian without errors.
+#   deb.sh BUILD_DIR
+set -euo pipefail
+here=$(dirname "$0")
+scratch=$(mktemp -d)
+source "$here/../e2e/xvfb.sh"
+trap 'stop_all; rm -rf "$scratch"' EXIT
+
+(cd "$scratch" && cpack --config "$1/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
+deb=$(ls "$scratch"/out/velmora_1.00_*.deb)
+echo "built $(basename "$deb")"
+dpkg-deb -x "$deb" "$scratch/root"
+for file in usr/games/velmora usr/share/applications/org.velmora.Velmora.desktop \
+    usr/share/metainfo/org.velmora.Velmora.metainfo.xml usr/share/icons/hicolor/256x256/apps/org.velmora.Velmora.png \
+    usr/share/doc/velmora/copyright usr/share/man/man6/velmora.6.gz; do
+    [ -f "$scratch/root/$file" ] || { echo "missing: $file" >&2; exit 1; }
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libcanberra0 fonts-liberation qt6-translations-l10n qt6-qpa-plugins sound-theme-freedesktop; do
+    [[ $depends == *"$needed"* ]] || { echo "Depends lacks $needed: $depends" >&2; exit 1; }
+done
+[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ]
+
+start_xvfb
+start_game "$scratch/root/usr/games/velmora"
+click_at 76 136 # "Beenden"
+wait_exit 2
+[ "$GAME_STATUS" = 0 ] || { echo "the unpacked game ended with $GAME_STATUS" >&2; exit 1; }
+echo "the unpacked game started and ended with status 0"
+
+lintian --fail-on error "$deb"
+echo "lintian: no errors"

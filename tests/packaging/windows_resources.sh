@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The Windows resources compile, and the compiled resource holds the icon group of three images and
+# the German version block.
+#   windows_resources.sh RESOURCES_DIR
+set -euo pipefail
+cd "$1"
+icons=$(icotool -l velmora.ico)
+echo "$icons"
+[ "$icons" = "--icon --index=1 --width=32 --height=32 --bit-depth=1 --palette-size=2
+--icon --index=2 --width=32 --height=32 --bit-depth=4 --palette-size=16
+--icon --index=3 --width=16 --height=16 --bit-depth=4 --palette-size=16" ]
+compiled=$(mktemp)
+trap 'rm -f "$compiled"' EXIT
+x86_64-w64-mingw32-windres --preprocessor=cpp velmora.rc -O coff -o "$compiled"
+listing=$(x86_64-w64-mingw32-windres -J coff -i "$compiled" -O rc)
+for expected in 'RT_GROUP_ICON' 'Has 3 elements' '1 VERSIONINFO' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' \
+    'BLOCK "040704B0"' 'VALUE "ProductName", "Velmora"' 'VALUE "FileVersion", "1.00"' \
+    'VALUE "ProductVersion", "1.00"' 'VALUE "InternalName", "Velmora"' 'VALUE "OriginalFilename", "Velmora.exe"' \
+    'VALUE "Translation", 0x407, 1200'; do
+    grep -qF "$expected" <<<"$listing" || { echo "compiled resource lacks: $expected" >&2; exit 1; }
+done
+echo "windres: icon group and version block present"
