@@ -49,6 +49,7 @@ class TestAlert : public QObject {
     void choosesTheAlert_data();
     void choosesTheAlert();
     void winIsHeardOnceLossNotAtAll();
+    void windowsComeAndGoWhileTheBellPlays();
 };
 
 void TestAlert::choosesTheAlert_data()
@@ -98,6 +99,20 @@ void TestAlert::winIsHeardOnceLossNotAtAll()
     } else {
         QTest::qWait(1000);
         QCOMPARE(Loudest(soundFile), -1);
+    }
+}
+
+void TestAlert::windowsComeAndGoWhileTheBellPlays()
+{
+    // A window that wins and goes at once leaves its bell playing; the audio stays up under it.
+    for (int round = 0; round < 20; ++round) {
+        velmora::RuntimeRandom random; // the first game wins
+        auto form = std::make_unique<velmora::Form1>(random);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        form->Command1()->click();
+        form.reset();
+        QTest::qWait(round);
     }
 }
 

@@ -42,7 +42,7 @@ bool OnWaylandDesktop()
 }
 
 // One audio context for the run; each ring plays the theme's bell and returns at once.
-class Alert::SoundTheme {
+class SoundTheme {
   public:
     SoundTheme()
     {
@@ -94,9 +94,8 @@ void Alert::Ring()
         QApplication::beep();
         return;
     }
-    if (!sound_)
-        sound_ = std::make_unique<SoundTheme>();
-    sound_->Play();
+    static SoundTheme *const theme = new SoundTheme; // never destroyed: see the header
+    theme->Play();
 }
 
 } // namespace velmora

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string_view>
 
 namespace velmora {
@@ -19,6 +18,8 @@ bool OnWaylandDesktop();
 
 // The alert of one run: chosen once, rung once per call, never blocking the event loop. Where
 // nothing can be played (no sound card, no sound server) it stays silent; that is not an error.
+// The sound theme's audio context is made at the first ring and lasts until the process ends:
+// destroying it while a sound still plays would pull its backend out from under the playing thread.
 class Alert {
   public:
     Alert();
@@ -29,9 +30,7 @@ class Alert {
     void Ring();
 
   private:
-    class SoundTheme;
     AlertKind kind_;
-    std::unique_ptr<SoundTheme> sound_; // opened at the first ring
 };
 
 } // namespace velmora
