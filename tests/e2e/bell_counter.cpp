@@ -24,7 +24,7 @@ int main()
         XkbEvent event{};
         XNextEvent(display, &event.core);
         // Xlib hands events over as a union; the XKB ones are told apart by their type.
-        if (event.type == eventBase && event.any.xkb_type == XkbBellNotify) // NOLINT(*-union-access)
+        if (event.type == eventBase && event.any.xkb_type == XkbBellNotify)
             std::cout << "bell" << std::endl;
     }
 }
