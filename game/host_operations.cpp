@@ -31,6 +31,9 @@ std::string_view Describe(ErrorNumber number)
     return "Anwendungs- oder objektdefinierter Fehler";
 }
 
+// The floating-point faults a game looks for: an invalid operation, a division by zero, an overflow.
+constexpr int kWatchedFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+
 std::string_view Trimmed(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -63,6 +66,8 @@ double Floor(double value)
 
 std::string NumberToText(float value)
 {
+    if (value >= 0.0F && value <= 9.0F && value == std::floor(value)) // a digit, the game's every case
+        return {static_cast<char>('0' + static_cast<int>(value))};
     std::array<char, 32> buffer{};
     const auto [end, ec] = std::to_chars(buffer.begin(), buffer.end(), value);
     return {buffer.begin(), ec == std::errc{} ? end : buffer.begin()};
@@ -71,6 +76,8 @@ std::string NumberToText(float value)
 double TextToNumber(std::string_view text)
 {
     text = Trimmed(text);
+    if (text.size() == 1 && std::isdigit(static_cast<unsigned char>(text.front())) != 0) // the game's every case
+        return text.front() - '0';
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     const std::string_view unsignedPart = text.substr(!text.empty() && text.front() == '-' ? 1 : 0);
@@ -89,12 +96,15 @@ double TextToNumber(std::string_view text)
 
 void ClearFloatingPointStatus()
 {
-    std::feclearexcept(FE_ALL_EXCEPT);
+    // Looking is cheap and clearing is not (it reloads the whole x87 environment), and the flags
+    // are seldom up: clear only what is set.
+    if (std::fetestexcept(kWatchedFlags) != 0)
+        std::feclearexcept(kWatchedFlags);
 }
 
 void CheckFloatingPointStatus()
 {
-    if (std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) != 0)
+    if (std::fetestexcept(kWatchedFlags) != 0)
         RaiseError(Overflow);
 }
 

@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-// The gold coin, in every size the program carries.
+// The gold coin, in the sizes a window's title bar and the task bar show.
 QIcon AppIcon();
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 struct XDisplay::Connection {
     Display *display = nullptr;
@@ -61,16 +62,21 @@ unsigned long XDisplay::WindowOf(long pid) const
 
 RgbImage XDisplay::Capture(unsigned long window) const
 {
-    Display *display = connection_->display;
-    RgbImage result;
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, window, &attributes) == 0)
-        return result;
-    XImage *image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+    if (XGetWindowAttributes(connection_->display, window, &attributes) == 0)
+        return {};
+    return Capture(window, 0, 0, attributes.width, attributes.height);
+}
+
+RgbImage XDisplay::Capture(unsigned long window, int x, int y, int width, int height) const
+{
+    RgbImage result;
+    XImage *image = XGetImage(connection_->display, window, x, y, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (image == nullptr)
         return result;
-    result.width = attributes.width;
-    result.height = attributes.height;
+    result.width = width;
+    result.height = height;
     result.pixels.reserve(static_cast<std::size_t>(result.width) * result.height);
     for (int y = 0; y < result.height; ++y) {
         for (int x = 0; x < result.width; ++x)
@@ -78,6 +84,21 @@ RgbImage XDisplay::Capture(unsigned long window) const
     }
     XDestroyImage(image);
     return result;
+}
+
+void XDisplay::Focus(unsigned long window) const
+{
+    XSetInputFocus(connection_->display, window, RevertToParent, CurrentTime);
+    XSync(connection_->display, False);
+}
+
+void XDisplay::Type(const char *keysym) const
+{
+    Display *display = connection_->display;
+    const KeyCode key = XKeysymToKeycode(display, XStringToKeysym(keysym));
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+    XFlush(display);
 }
 
 void XDisplay::RequestClose(unsigned long window) const

@@ -25,7 +25,13 @@ class XDisplay {
     [[nodiscard]] bool Connected() const;
     // The first mapped top-level window whose _NET_WM_PID is `pid`, or 0.
     [[nodiscard]] unsigned long WindowOf(long pid) const;
+    // The whole window, or a rectangle of it.
     [[nodiscard]] RgbImage Capture(unsigned long window) const;
+    [[nodiscard]] RgbImage Capture(unsigned long window, int x, int y, int width, int height) const;
+    // Gives the window the keyboard focus, as a window manager would on a click.
+    void Focus(unsigned long window) const;
+    // A key pressed and released through the XTEST extension, as a keyboard would.
+    void Type(const char *keysym) const;
     // Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW).
     void RequestClose(unsigned long window) const;
 

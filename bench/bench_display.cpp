@@ -1,0 +1,182 @@
+// Start-up and click-to-pixels of the game against a plain Qt program, on the X server at $DISPLAY.
+//   bench_display [--runs=N] [--presses=K] GAME BASELINE
+// Start-up: from exec to the first painted frame (the first digit box's border drawn on the window
+// background), and the resident memory at that moment. Click to pixels: from an XTEST Space press to
+// the first change of the digit boxes on the screen. The two programs take turns, A B A B.
+
+#include "x_display.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+struct Sample {
+    std::vector<double> startMs;
+    std::vector<double> startCpuMs;
+    std::vector<double> residentKiB;
+    std::vector<double> clickMs;
+};
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::ranges::sort(values);
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double Milliseconds(Clock::duration duration)
+{
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+long ResidentKiB(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:"))
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+// The processor time the process has had so far, from the scheduler's own count.
+double CpuMs(pid_t pid)
+{
+    std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
+    double nanoseconds = 0;
+    schedstat >> nanoseconds;
+    return nanoseconds / 1e6;
+}
+
+unsigned Grey(std::uint32_t rgb)
+{
+    return (((rgb >> 16U) & 0xFFU) + ((rgb >> 8U) & 0xFFU) + (rgb & 0xFFU)) / 3;
+}
+
+// Both windows draw the first digit box's border at (160, 80) on a light background at (100, 300).
+bool Painted(const XDisplay &x, unsigned long window)
+{
+    const RgbImage border = x.Capture(window, 160, 80, 1, 1);
+    const RgbImage background = x.Capture(window, 100, 300, 1, 1);
+    return !border.pixels.empty() && !background.pixels.empty() && Grey(border.pixels[0]) < 80
+           && Grey(background.pixels[0]) > 180;
+}
+
+void Stop(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    std::this_thread::sleep_for(100ms); // the server tidies up after the client before the next starts
+}
+
+void Measure(const XDisplay &x, const std::string &program, int presses, Sample &sample)
+{
+    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
+    pid_t pid = 0;
+    const Clock::time_point start = Clock::now();
+    posix_spawn_file_actions_t quiet{};
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0) {
+        std::fprintf(stderr, "cannot start %s\n", program.c_str());
+        return;
+    }
+    unsigned long window = 0;
+    while (Clock::now() - start < 20s) {
+        if (window == 0)
+            window = x.WindowOf(pid);
+        if (window != 0 && Painted(x, window))
+            break;
+        std::this_thread::sleep_for(200us);
+    }
+    sample.startMs.push_back(Milliseconds(Clock::now() - start));
+    sample.startCpuMs.push_back(CpuMs(pid));
+    sample.residentKiB.push_back(static_cast<double>(ResidentKiB(pid)));
+
+    x.Focus(window);
+    std::this_thread::sleep_for(100ms);
+    for (int press = 0; press < presses; ++press) {
+        const RgbImage before = x.Capture(window, 160, 50, 457, 1); // a row across the three digit boxes
+        const Clock::time_point pressed = Clock::now();
+        x.Type("space");
+        while (Clock::now() - pressed < 500ms) {
+            if (x.Capture(window, 160, 50, 457, 1).pixels != before.pixels) {
+                sample.clickMs.push_back(Milliseconds(Clock::now() - pressed));
+                break;
+            }
+            std::this_thread::sleep_for(100us);
+        }
+        std::this_thread::sleep_for(30ms); // no two presses inside the toolkit's auto-repeat window
+    }
+    Stop(pid);
+}
+
+int Flag(int argc, char *argv[], const std::string &name, int fallback)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument(argv[i]);
+        if (argument.starts_with(name + "="))
+            return std::stoi(argument.substr(name.size() + 1));
+    }
+    return fallback;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_display [--runs=N] [--presses=K] GAME BASELINE\n");
+        return 2;
+    }
+    const int runs = Flag(argc, argv, "--runs", 21);
+    const int presses = Flag(argc, argv, "--presses", 20);
+    const std::string game = argv[argc - 2];
+    const std::string baseline = argv[argc - 1];
+    const XDisplay x(getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "");
+    if (!x.Connected()) {
+        std::fprintf(stderr, "bench_display: no X display\n");
+        return 1;
+    }
+    Sample a;
+    Sample b;
+    for (int run = 0; run < runs; ++run) {
+        Measure(x, game, presses, a);
+        Measure(x, baseline, presses, b);
+    }
+    std::printf("%-28s %14s %14s %8s   (medians of %d runs, alternating A B)\n", "measure (game against plain)", "game",
+                "plain", "A / B", runs);
+    const auto row = [](const char *name, const std::vector<double> &game, const std::vector<double> &plain) {
+        const double ga = Median(game);
+        const double pl = Median(plain);
+        std::printf("%-28s %14.2f %14.2f %8.3f\n", name, ga, pl, pl > 0 ? ga / pl : 0.0);
+    };
+    row("start-up to first frame, ms", a.startMs, b.startMs);
+    row("processor time by then, ms", a.startCpuMs, b.startCpuMs);
+    row("resident memory then, KiB", a.residentKiB, b.residentKiB);
+    row("Space press to pixels, ms", a.clickMs, b.clickMs);
+    std::printf("(%zu and %zu press samples; a game that deals the digits already shown changes nothing and is "
+                "left out)\n",
+                a.clickMs.size(), b.clickMs.size());
+    return 0;
+}
