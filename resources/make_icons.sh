@@ -6,6 +6,10 @@ cd "$(dirname "$0")"
 for size in 16 32 48 64 128 256; do
     rsvg-convert -w "$size" -h "$size" velmora.svg -o "velmora-$size.png"
 done
+# The window icon's sizes also as raw 8-bit RGBA, which the program takes without decoding.
+for size in 16 32 48 64; do
+    convert "velmora-$size.png" -depth 8 "rgba:velmora-$size.rgba"
+done
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # Palette images for the icon file: 32 x 32 in two colours, 32 x 32 and 16 x 16 in sixteen.

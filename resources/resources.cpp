@@ -1,12 +1,16 @@
 #include "resources/resources.h"
 
+#include <QImage>
+#include <QPixmap>
+
 namespace velmora {
 
 QIcon AppIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size), QSize(size, size));
+    for (const IconPixels &pixels : kIconPixels)
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(pixels.rgba, pixels.size, pixels.size, pixels.size * 4, QImage::Format_RGBA8888)));
     return icon;
 }
 
