@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
+#include <iomanip>
+#include <iostream>
 #include <string_view>
 
 namespace {
@@ -35,10 +35,10 @@ double RunOnce(const std::string &name)
     return collector.times.empty() ? 0.0 : collector.times.front();
 }
 
-std::string Flag(int argc, char *argv[], std::string_view name, std::string fallback)
+std::string Flag(int argc, char **argv, std::string_view name, std::string fallback)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument(argv[i]);
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    for (const std::string_view argument : arguments) {
         if (argument.starts_with(name) && argument.size() > name.size() && argument[name.size()] == '=')
             return std::string(argument.substr(name.size() + 1));
     }
@@ -47,16 +47,18 @@ std::string Flag(int argc, char *argv[], std::string_view name, std::string fall
 
 } // namespace
 
-int RunAlternating(int argc, char *argv[], const std::vector<BenchmarkPair> &pairs)
+int RunAlternating(int argc, char **argv, const std::vector<BenchmarkPair> &pairs)
 {
     const int repetitions = std::stoi(Flag(argc, argv, "--repetitions", "11"));
-    const std::string minTime = "--benchmark_min_time=" + Flag(argc, argv, "--min-time", "0.2");
-    std::vector<char *> benchmarkArgs{argv[0], const_cast<char *>(minTime.c_str())};
+    std::string program(argv[0]);
+    std::string minTime = "--benchmark_min_time=" + Flag(argc, argv, "--min-time", "0.2");
+    std::vector<char *> benchmarkArgs{program.data(), minTime.data()};
     int benchmarkArgc = static_cast<int>(benchmarkArgs.size());
     benchmark::Initialize(&benchmarkArgc, benchmarkArgs.data());
 
-    std::printf("%-28s %14s %14s %8s   (medians of %d, alternating A B)\n", "benchmark (A against B)", "A ns", "B ns",
-                "A / B", repetitions);
+    std::cout << std::left << std::setw(28) << "benchmark (A against B)" << std::right << std::setw(15) << "A ns"
+              << std::setw(15) << "B ns" << std::setw(9) << "A / B"
+              << "   (medians of " << repetitions << ", alternating A B)\n";
     for (const BenchmarkPair &pair : pairs) {
         std::vector<double> measured;
         std::vector<double> baseline;
@@ -66,9 +68,9 @@ int RunAlternating(int argc, char *argv[], const std::vector<BenchmarkPair> &pai
         }
         const double a = Median(measured);
         const double b = Median(baseline);
-        std::printf("%-28s %14.1f %14.1f %8.3f   against %s\n", pair.measured.c_str(), a, b, b > 0 ? a / b : 0.0,
-                    pair.baseline.c_str());
-        std::fflush(stdout);
+        std::cout << std::left << std::setw(28) << pair.measured << std::right << std::fixed << std::setprecision(1)
+                  << std::setw(15) << a << std::setw(15) << b << std::setprecision(3) << std::setw(9)
+                  << (b > 0 ? a / b : 0.0) << "   against " << pair.baseline << std::endl;
     }
     benchmark::Shutdown();
     return 0;

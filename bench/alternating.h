@@ -12,4 +12,4 @@ struct BenchmarkPair {
 };
 
 // Flags: --repetitions=N (default 11), --min-time=SECONDS (default 0.2). Returns the exit status.
-int RunAlternating(int argc, char *argv[], const std::vector<BenchmarkPair> &pairs);
+int RunAlternating(int argc, char **argv, const std::vector<BenchmarkPair> &pairs);

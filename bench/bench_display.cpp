@@ -12,14 +12,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <iomanip>
+#include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -89,16 +90,17 @@ void Stop(pid_t pid)
 
 void Measure(const XDisplay &x, const std::string &program, int presses, Sample &sample)
 {
-    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
+    std::string path = program;
+    const std::array<char *, 2> argv{path.data(), nullptr};
     pid_t pid = 0;
     const Clock::time_point start = Clock::now();
     posix_spawn_file_actions_t quiet{};
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, nullptr, argv, environ);
+    const int spawned = posix_spawn(&pid, path.c_str(), &quiet, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&quiet);
     if (spawned != 0) {
-        std::fprintf(stderr, "cannot start %s\n", program.c_str());
+        std::cerr << "cannot start " << program << "\n";
         return;
     }
     unsigned long window = 0;
@@ -131,10 +133,9 @@ void Measure(const XDisplay &x, const std::string &program, int presses, Sample 
     Stop(pid);
 }
 
-int Flag(int argc, char *argv[], const std::string &name, int fallback)
+int Flag(const std::vector<std::string> &arguments, const std::string &name, int fallback)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument(argv[i]);
+    for (const std::string &argument : arguments) {
         if (argument.starts_with(name + "="))
             return std::stoi(argument.substr(name.size() + 1));
     }
@@ -143,19 +144,21 @@ int Flag(int argc, char *argv[], const std::string &name, int fallback)
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char **argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_display [--runs=N] [--presses=K] GAME BASELINE\n");
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() < 2) {
+        std::cerr << "usage: bench_display [--runs=N] [--presses=K] GAME BASELINE\n";
         return 2;
     }
-    const int runs = Flag(argc, argv, "--runs", 21);
-    const int presses = Flag(argc, argv, "--presses", 20);
-    const std::string game = argv[argc - 2];
-    const std::string baseline = argv[argc - 1];
-    const XDisplay x(getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "");
+    const int runs = Flag(arguments, "--runs", 21);
+    const int presses = Flag(arguments, "--presses", 20);
+    const std::string &game = arguments[arguments.size() - 2];
+    const std::string &baseline = arguments.back();
+    const char *display = std::getenv("DISPLAY");
+    const XDisplay x(display != nullptr ? std::string(display) : std::string());
     if (!x.Connected()) {
-        std::fprintf(stderr, "bench_display: no X display\n");
+        std::cerr << "bench_display: no X display\n";
         return 1;
     }
     Sample a;
@@ -164,19 +167,21 @@ int main(int argc, char *argv[])
         Measure(x, game, presses, a);
         Measure(x, baseline, presses, b);
     }
-    std::printf("%-28s %14s %14s %8s   (medians of %d runs, alternating A B)\n", "measure (game against plain)", "game",
-                "plain", "A / B", runs);
+    std::cout << std::left << std::setw(28) << "measure (game against plain)" << std::right << std::setw(15) << "game"
+              << std::setw(15) << "plain" << std::setw(9) << "A / B"
+              << "   (medians of " << runs << " runs, alternating A B)\n";
     const auto row = [](const char *name, const std::vector<double> &game, const std::vector<double> &plain) {
         const double ga = Median(game);
         const double pl = Median(plain);
-        std::printf("%-28s %14.2f %14.2f %8.3f\n", name, ga, pl, pl > 0 ? ga / pl : 0.0);
+        std::cout << std::left << std::setw(28) << name << std::right << std::fixed << std::setprecision(2)
+                  << std::setw(15) << ga << std::setw(15) << pl << std::setprecision(3) << std::setw(9)
+                  << (pl > 0 ? ga / pl : 0.0) << "\n";
     };
     row("start-up to first frame, ms", a.startMs, b.startMs);
     row("processor time by then, ms", a.startCpuMs, b.startCpuMs);
     row("resident memory then, KiB", a.residentKiB, b.residentKiB);
     row("Space press to pixels, ms", a.clickMs, b.clickMs);
-    std::printf("(%zu and %zu press samples; a game that deals the digits already shown changes nothing and is "
-                "left out)\n",
-                a.clickMs.size(), b.clickMs.size());
+    std::cout << "(" << a.clickMs.size() << " and " << b.clickMs.size()
+              << " press samples; a game that deals the digits already shown changes nothing and is left out)\n";
     return 0;
 }

@@ -38,7 +38,7 @@ void NewGameOnNoOpView(benchmark::State &state)
 {
     velmora::RuntimeRandom random;
     NoOpView view;
-    for (auto _ : state)
+    while (state.KeepRunning())
         velmora::NewGame(view, random);
 }
 
@@ -46,7 +46,7 @@ void NewGameOnNoOpView(benchmark::State &state)
 void InlineDeal(benchmark::State &state)
 {
     velmora::RuntimeRandom random;
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         bool won = false;
         for (int box = 0; box < 3; ++box)
             won = static_cast<int>(std::floor(static_cast<double>(random.Next()) * 10.0)) == 7 || won;
@@ -59,7 +59,7 @@ void GameThroughWindow(benchmark::State &state)
     velmora::RuntimeRandom random;
     velmora::Form1 form(random);
     form.show();
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         form.Command1()->click();
         form.repaint();
     }
@@ -69,7 +69,7 @@ void PlainWindowChanges(benchmark::State &state)
 {
     PlainWindow window;
     window.show();
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         window.Deal();
         window.repaint();
     }
@@ -93,7 +93,7 @@ const velmora::Metafile &Picture()
 void PlayPicture(benchmark::State &state)
 {
     QImage image = Canvas(static_cast<double>(state.range(0)));
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         image.fill(Qt::transparent);
         QPainter painter(&image);
         Picture().Play(painter, QRectF(QPointF(0, 0), kBox));
@@ -103,14 +103,14 @@ void PlayPicture(benchmark::State &state)
 // The shapes the player draws, recorded once as Qt's own list of painter calls and replayed.
 void ReplayShapes(benchmark::State &state)
 {
-    const double ratio = static_cast<double>(state.range(0));
+    const auto ratio = static_cast<double>(state.range(0));
     QImage image = Canvas(ratio);
     QPicture shapes;
     {
         QPainter recorder(&shapes);
         Picture().Play(recorder, QRectF(QPointF(0, 0), kBox));
     }
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);

@@ -3,15 +3,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-PlainWindow::PlainWindow()
+PlainWindow::PlainWindow() : deal_(new QPushButton("Neues Spiel", this)), picture_(new QWidget(this))
 {
     setWindowTitle("Form1");
     resize(662, 346);
     auto *quit = new QPushButton("Beenden", this);
     quit->setGeometry(24, 120, 105, 33);
-    deal_ = new QPushButton("Neues Spiel", this);
     deal_->setGeometry(24, 32, 105, 33);
-    picture_ = new QWidget(this);
     picture_->setGeometry(192, 160, 425, 185);
     picture_->hide();
     auto *title = new QLabel("Velmora", this);
