@@ -86,15 +86,13 @@ class SoundTheme {
 Alert::Alert() : kind_(ChooseAlert(QGuiApplication::platformName().toStdString(), OnWaylandDesktop()))
 {}
 
-Alert::~Alert() = default;
-
 void Alert::Ring()
 {
     if (kind_ == AlertKind::WindowSystemBell) {
         QApplication::beep();
         return;
     }
-    static SoundTheme *const theme = new SoundTheme; // never destroyed: see the header
+    static auto *const theme = new SoundTheme; // never destroyed: see the header
     theme->Play();
 }
 

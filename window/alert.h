@@ -23,7 +23,7 @@ bool OnWaylandDesktop();
 class Alert {
   public:
     Alert();
-    ~Alert();
+    ~Alert() = default;
     Alert(const Alert &) = delete;
     Alert &operator=(const Alert &) = delete;
 
