@@ -5,7 +5,13 @@
 set -euo pipefail
 what=$1 src=$2
 cd "$src"
-mapfile -t files < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -name '*.cpp' -o -name '*.h' -not -path './build/*')
+# The sources git tracks; in a copy without git, those outside the build trees.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    mapfile -t files < <(git ls-files '*.cpp' '*.h')
+else
+    mapfile -t files < <(find . \( -path ./build -o -path ./.git \) -prune -o \( -name '*.cpp' -o -name '*.h' \) -print |
+        sed 's|^\./||' | sort)
+fi
 case $what in
 format)
     clang-format --dry-run --Werror "${files[@]}"
