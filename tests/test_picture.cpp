@@ -111,6 +111,8 @@ class TestPicture : public QObject {
     void winShowsTheHeapInTheWindow();
     void bottomCoinIsPartlyCovered();
     void drawnAtTheDevicesResolution();
+    void outlinesNeverVanish_data();
+    void outlinesNeverVanish();
     void malformedInputIsRefused_data();
     void malformedInputIsRefused();
     void everyTruncationIsRefused();
@@ -360,6 +362,37 @@ void TestPicture::drawnAtTheDevicesResolution()
     QCOMPARE(sharp.size(), enlarged.size());
     const double gain = Sharpness(sharp) / Sharpness(enlarged);
     QVERIFY2(gain > 1.3, qPrintable(QString::number(gain)));
+}
+
+void TestPicture::outlinesNeverVanish_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("the picture box") << QSize(425, 185) << 1.0;
+    QTest::newRow("a quarter of it") << QSize(106, 46) << 1.0;
+    QTest::newRow("a quarter at ratio 2") << QSize(106, 46) << 2.0;
+}
+
+void TestPicture::outlinesNeverVanish()
+{
+    // However small the box, the six-unit outlines stay at least a device pixel wide: dark, not a
+    // faint grey smear. Inside the box's coins, a good share of the pixels is outline.
+    QFETCH(QSize, size);
+    QFETCH(double, ratio);
+    const QImage image = Render(size, Picture(), ratio);
+    int drawn = 0;
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (qAlpha(pixel) == 255) {
+                ++drawn;
+                dark += Dark(pixel) ? 1 : 0;
+            }
+        }
+    }
+    QVERIFY(drawn > 0);
+    QVERIFY2(static_cast<double>(dark) / drawn > 0.08, qPrintable(QString::number(static_cast<double>(dark) / drawn)));
 }
 
 void TestPicture::malformedInputIsRefused_data()
