@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace velmora {
 
@@ -25,16 +26,36 @@ bool Set(const char *name)
     return value != nullptr && *value != '\0';
 }
 
-// Qt gives up on a display it cannot open with a fatal message and an abort; say it plainly instead.
+// Qt gives up on a display it cannot open with warnings, a fatal message and an abort. Until the
+// application stands, its messages wait here: if it gives up, only our one line is said.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
 QtMessageHandler previousHandler = nullptr;
+bool startingUp = false;
+std::vector<HeldMessage> heldMessages;
 
 void StartUpMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtFatalMsg && QGuiApplication::instance() == nullptr) {
+    if (!startingUp) {
+        previousHandler(type, context, message);
+    } else if (type == QtFatalMsg) {
         std::fputs(kNoDisplay, stderr);
         std::_Exit(EXIT_FAILURE);
+    } else {
+        heldMessages.push_back({type, context.category, message});
     }
-    previousHandler(type, context, message);
+}
+
+// The application stands: what Qt said on the way is said now.
+void EndStartUp()
+{
+    startingUp = false;
+    for (const HeldMessage &held : heldMessages)
+        previousHandler(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()), held.text);
+    heldMessages.clear();
 }
 
 } // namespace
@@ -63,12 +84,14 @@ bool DisplayAvailable()
         std::fputs(kNoDisplay, stderr);
         return false;
     }
+    startingUp = true;
     previousHandler = qInstallMessageHandler(StartUpMessages);
     return true;
 }
 
 void SetUpApplication(QApplication &app)
 {
+    EndStartUp();
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setApplicationVersion(QString::fromUtf8(kDisplayVersion));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kAppId));

@@ -49,7 +49,8 @@ void QuitGame();
 void ReportUntrappedError(const std::exception &error, QWidget *parent);
 
 // Before the application exists: false, after saying so on one line, when there is no display to
-// open a window on. A display that is named but cannot be reached ends the program the same way.
+// open a window on. A display that is named but cannot be reached ends the program the same way,
+// while the application is being made (until SetUpApplication).
 bool DisplayAvailable();
 
 // The application's name, version, desktop id and icon, and Qt's own texts in German, as the rest
