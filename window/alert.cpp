@@ -1,5 +1,7 @@
 #include "window/alert.h"
 
+#include "resources/identity.h"
+
 #include <QApplication>
 
 #include <canberra.h>
@@ -51,8 +53,8 @@ class SoundTheme {
             return;
         }
         PropertyList properties;
-        ca_proplist_sets(properties.list, CA_PROP_APPLICATION_NAME, "Velmora");
-        ca_proplist_sets(properties.list, CA_PROP_APPLICATION_ICON_NAME, "velmora");
+        ca_proplist_sets(properties.list, CA_PROP_APPLICATION_NAME, kProductName);
+        ca_proplist_sets(properties.list, CA_PROP_APPLICATION_ICON_NAME, kAppId); // the installed icon's name
         ca_context_change_props_full(context_, properties.list);
     }
     ~SoundTheme()
