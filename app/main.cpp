@@ -1,5 +1,5 @@
 #include "game/game.h"
-#include "window/window.h"
+#include "qt/window.h"
 
 #include <QApplication>
 
@@ -9,7 +9,9 @@ int main(int argc, char *argv[])
 {
     if (!velmora::DisplayAvailable())
         return EXIT_FAILURE;
-    QApplication app(argc, argv);
+    // The game takes no command line: not even Qt's own options (-style, -qwindowtitle, ...) reach it.
+    int programNameOnly = argc > 0 ? 1 : 0;
+    QApplication app(programNameOnly, argv);
     velmora::SetUpApplication(app);
 
     velmora::RuntimeRandom random; // the run's one generator, made before the window

@@ -6,7 +6,8 @@
 #include "game/game.h"
 #include "picture/picture.h"
 #include "plain_window.h"
-#include "window/window.h"
+#include "qt/qt_painter.h"
+#include "qt/window.h"
 
 #include "alternating.h"
 
@@ -96,7 +97,7 @@ void PlayPicture(benchmark::State &state)
     while (state.KeepRunning()) {
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        Picture().Play(painter, QRectF(QPointF(0, 0), kBox));
+        velmora::PlayPicture(Picture(), painter, QRectF(QPointF(0, 0), kBox));
     }
 }
 
@@ -108,7 +109,7 @@ void ReplayShapes(benchmark::State &state)
     QPicture shapes;
     {
         QPainter recorder(&shapes);
-        Picture().Play(recorder, QRectF(QPointF(0, 0), kBox));
+        velmora::PlayPicture(Picture(), recorder, QRectF(QPointF(0, 0), kBox));
     }
     while (state.KeepRunning()) {
         image.fill(Qt::transparent);

@@ -2,12 +2,12 @@
 
 #include "game/game.h"
 
-#include <array>
 #include <cctype>
 #include <cfenv>
-#include <charconv>
 #include <cmath>
-#include <system_error>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 namespace velmora {
 
@@ -32,7 +32,12 @@ std::string_view Describe(ErrorNumber number)
 }
 
 // The floating-point faults a game looks for: an invalid operation, a division by zero, an overflow.
+// WebAssembly keeps no such flags; there a broken draw is caught by its value alone.
+#if defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)
 constexpr int kWatchedFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+#else
+constexpr int kWatchedFlags = 0;
+#endif
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -42,6 +47,38 @@ std::string_view Trimmed(std::string_view text)
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+bool IsDigit(char c)
+{
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Decimal digits with at most one point, then an optional exponent: no "inf", "nan" or "0x7".
+bool IsDecimal(std::string_view text)
+{
+    std::size_t at = 0;
+    const auto digits = [&] {
+        const std::size_t from = at;
+        while (at < text.size() && IsDigit(text[at]))
+            ++at;
+        return at - from;
+    };
+    std::size_t mantissa = digits();
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+            ++at;
+        if (digits() == 0)
+            return false;
+    }
+    return at == text.size();
 }
 
 } // namespace
@@ -68,30 +105,30 @@ std::string NumberToText(float value)
 {
     if (value >= 0.0F && value <= 9.0F && value == std::floor(value)) // a digit, the game's every case
         return {static_cast<char>('0' + static_cast<int>(value))};
-    std::array<char, 32> buffer{};
-    const auto [end, ec] = std::to_chars(buffer.begin(), buffer.end(), value);
-    return {buffer.begin(), ec == std::errc{} ? end : buffer.begin()};
+    // Single precision shows seven significant digits, with a point whatever the user's locale.
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << std::setprecision(7) << value;
+    return text.str();
 }
 
 double TextToNumber(std::string_view text)
 {
     text = Trimmed(text);
-    if (text.size() == 1 && std::isdigit(static_cast<unsigned char>(text.front())) != 0) // the game's every case
+    if (text.size() == 1 && IsDigit(text.front())) // the game's every case
         return text.front() - '0';
-    if (!text.empty() && text.front() == '+')
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (negative || text.front() == '+'))
         text.remove_prefix(1);
-    const std::string_view unsignedPart = text.substr(!text.empty() && text.front() == '-' ? 1 : 0);
-    // Only decimal numbers: no "inf", "nan" or other words that from_chars would take.
-    if (unsignedPart.empty()
-        || (std::isdigit(static_cast<unsigned char>(unsignedPart.front())) == 0 && unsignedPart.front() != '.'))
+    if (!IsDecimal(text))
         RaiseError(TypeMismatch);
+    std::istringstream number{std::string(text)};
+    number.imbue(std::locale::classic());
     double value = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range)
+    number >> value;
+    if (number.fail()) // a decimal number that no double holds
         RaiseError(Overflow);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        RaiseError(TypeMismatch);
-    return value;
+    return negative ? -value : value;
 }
 
 void ClearFloatingPointStatus()

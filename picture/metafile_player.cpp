@@ -1,14 +1,12 @@
-// Playing a checked metafile onto a QPainter, its bounding box stretched over the target.
+// Playing a checked metafile through a Painter, its bounding box stretched over the target.
 
 #include "picture/metafile_records.h"
 #include "picture/picture.h"
 
-#include <QPaintDevice>
-#include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 #include <variant>
+#include <vector>
 
 namespace velmora {
 
@@ -17,19 +15,19 @@ namespace {
 struct Pen {
     std::uint16_t style = wmf::PenSolid;
     double width = 0; // logical units; 0 is one device pixel
-    QColor colour = Qt::black;
+    Rgb colour;
 };
 
 struct Brush {
     bool hollow = false;
-    QColor colour = Qt::white;
+    Rgb colour{255, 255, 255};
 };
 
 struct DrawingState {
-    QPointF windowOrigin;
-    QSizeF windowExtent;
-    QColor background = Qt::white;
-    QColor text = Qt::black;
+    Point windowOrigin;
+    Point windowExtent;
+    Rgb background{255, 255, 255};
+    Rgb text;
     bool opaque = true;
     Pen pen;
     Brush brush;
@@ -37,39 +35,35 @@ struct DrawingState {
 
 using DrawingObject = std::variant<std::monostate, Pen, Brush>;
 
-QColor ColourAt(const MetafileRecord &record, std::size_t index)
+Rgb ColourAt(const MetafileRecord &record, std::size_t index)
 {
-    const std::uint16_t redGreen = record.Word(index);
-    const std::uint16_t blue = record.Word(index + 1);
-    return {static_cast<int>(redGreen & 0xFFU), static_cast<int>(redGreen >> 8U), static_cast<int>(blue & 0xFFU)};
+    return RgbFromStored(record.Word(index) | (static_cast<std::uint32_t>(record.Word(index + 1)) << 16U));
 }
 
-Qt::PenStyle ToQtStyle(std::uint16_t style)
+Dashes DashesOf(std::uint16_t style)
 {
     switch (style) {
     case wmf::PenDash:
-        return Qt::DashLine;
+        return Dashes::Dash;
     case wmf::PenDot:
-        return Qt::DotLine;
+        return Dashes::Dot;
     case wmf::PenDashDot:
-        return Qt::DashDotLine;
+        return Dashes::DashDot;
     case wmf::PenDashDotDot:
-        return Qt::DashDotDotLine;
-    case wmf::PenNull:
-        return Qt::NoPen;
+        return Dashes::DashDotDot;
     default:
-        return Qt::SolidLine;
+        return Dashes::Solid;
     }
 }
 
 class Player {
   public:
-    Player(QPainter &painter, const QRectF &target, const MetafileBounds &bounds)
-        : painter_(painter), target_(target),
-          devicePixel_(1.0 / (painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0))
+    Player(Painter &painter, const Rect &target, double pixelRatio, const MetafileBounds &bounds)
+        : painter_(painter), target_(target), devicePixel_(1.0 / pixelRatio)
     {
-        state_.windowOrigin = QPointF(bounds.left, bounds.top);
-        state_.windowExtent = QSizeF(bounds.right - bounds.left, bounds.bottom - bounds.top);
+        state_.windowOrigin = {static_cast<double>(bounds.left), static_cast<double>(bounds.top)};
+        state_.windowExtent = {static_cast<double>(bounds.right - bounds.left),
+                               static_cast<double>(bounds.bottom - bounds.top)};
     }
 
     void SetObjectSlots(std::size_t count) { objects_.assign(count, DrawingObject{}); }
@@ -88,10 +82,10 @@ class Player {
             break;
         }
         case wmf::SetWindowOrg:
-            state_.windowOrigin = QPointF(record.Param(1), record.Param(0));
+            state_.windowOrigin = {static_cast<double>(record.Param(1)), static_cast<double>(record.Param(0))};
             break;
         case wmf::SetWindowExt:
-            state_.windowExtent = QSizeF(record.Param(1), record.Param(0));
+            state_.windowExtent = {static_cast<double>(record.Param(1)), static_cast<double>(record.Param(0))};
             break;
         case wmf::SetBkColor:
             state_.background = ColourAt(record, 0);
@@ -126,30 +120,40 @@ class Player {
     }
 
   private:
-    QPainter &painter_;
-    QRectF target_;
+    Painter &painter_;
+    Rect target_;
     double devicePixel_;
     DrawingState state_;
     std::vector<DrawingState> saved_;
     std::vector<DrawingObject> objects_;
+    std::vector<Point> points_; // reused from one polyline to the next
 
-    [[nodiscard]] QPointF Map(double x, double y) const
+    [[nodiscard]] Point Map(double x, double y) const
     {
-        return {target_.left() + (x - state_.windowOrigin.x()) * target_.width() / state_.windowExtent.width(),
-                target_.top() + (y - state_.windowOrigin.y()) * target_.height() / state_.windowExtent.height()};
+        return {target_.left + (x - state_.windowOrigin.x) * target_.width / state_.windowExtent.x,
+                target_.top + (y - state_.windowOrigin.y) * target_.height / state_.windowExtent.y};
     }
 
     // A pen's width on the target: scaled like the x axis, and never thinner than one device pixel.
     [[nodiscard]] double PenWidth() const
     {
-        const double scale = std::abs(target_.width() / state_.windowExtent.width());
+        const double scale = std::abs(target_.width / state_.windowExtent.x);
         return std::max(state_.pen.width * scale, devicePixel_);
+    }
+
+    [[nodiscard]] std::optional<Stroke> CurrentStroke() const
+    {
+        if (state_.pen.style == wmf::PenNull)
+            return std::nullopt;
+        return Stroke{state_.pen.colour, PenWidth(), DashesOf(state_.pen.style),
+                      state_.opaque ? std::optional(state_.background) : std::nullopt};
     }
 
     // A new object takes the lowest free slot; the reader made sure there is one.
     void Create(const DrawingObject &object)
     {
-        *std::ranges::find_if(objects_, [](const DrawingObject &slot) { return slot.index() == 0; }) = object;
+        *std::find_if(objects_.begin(), objects_.end(), [](const DrawingObject &slot) { return slot.index() == 0; }) =
+            object;
     }
 
     void Select(const DrawingObject &object)
@@ -160,50 +164,39 @@ class Player {
             state_.brush = *brush;
     }
 
-    void UsePen()
-    {
-        QPen pen(state_.pen.colour, PenWidth(), ToQtStyle(state_.pen.style), Qt::RoundCap, Qt::RoundJoin);
-        painter_.setPen(pen);
-        painter_.setBackgroundMode(state_.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-        painter_.setBackground(state_.background);
-    }
-
     void DrawEllipse(int left, int top, int right, int bottom)
     {
-        QRectF box = QRectF(Map(left, top), Map(right, bottom)).normalized();
-        UsePen();
+        const Point a = Map(left, top);
+        const Point b = Map(right, bottom);
+        Rect box{std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y)};
         if (state_.pen.style == wmf::PenInsideFrame) { // the outline stays inside the box
-            const double half = std::min({PenWidth(), box.width(), box.height()}) / 2;
-            box.adjust(half, half, -half, -half);
+            const double half = std::min({PenWidth(), box.width, box.height}) / 2;
+            box = {box.left + half, box.top + half, box.width - 2 * half, box.height - 2 * half};
         }
-        painter_.setBrush(state_.brush.hollow ? QBrush(Qt::NoBrush) : QBrush(state_.brush.colour));
-        painter_.drawEllipse(box);
+        painter_.Ellipse(box, state_.brush.hollow ? std::nullopt : std::optional(state_.brush.colour), CurrentStroke());
     }
 
     void DrawPolyline(const MetafileRecord &record)
     {
+        const auto stroke = CurrentStroke();
+        if (!stroke)
+            return;
         const std::size_t count = record.Word(0);
-        QPolygonF points;
-        points.reserve(static_cast<qsizetype>(count));
+        points_.clear();
         for (std::size_t i = 0; i < count; ++i)
-            points << Map(record.Param(1 + 2 * i), record.Param(2 + 2 * i));
-        UsePen();
-        painter_.setBrush(Qt::NoBrush); // polylines are stroked only
-        painter_.drawPolyline(points);
+            points_.push_back(Map(record.Param(1 + 2 * i), record.Param(2 + 2 * i)));
+        painter_.Polyline(points_, *stroke); // polylines are stroked only
     }
 };
 
 } // namespace
 
-void Metafile::Play(QPainter &painter, const QRectF &target) const
+void Metafile::Play(Painter &painter, const Rect &target, double pixelRatio) const
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    Player player(painter, target, bounds_);
+    Player player(painter, target, pixelRatio > 0 ? pixelRatio : 1.0, bounds_);
     player.SetObjectSlots(objectSlots_);
     for (const MetafileRecord &record : records_)
         player.Do(record);
-    painter.restore();
 }
 
 } // namespace velmora

@@ -74,7 +74,8 @@ class RecordChecker {
 
     std::optional<std::string> Check(const MetafileRecord &record)
     {
-        const auto *range = std::ranges::find(kParamRanges, record.function, &ParamRange::function);
+        const auto *range = std::find_if(kParamRanges.begin(), kParamRanges.end(),
+                                         [&](const ParamRange &known) { return known.function == record.function; });
         if (range == kParamRanges.end())
             return Say("unknown record ", Hex(record.function));
         const std::size_t count = record.ParamCount();
@@ -147,7 +148,7 @@ class RecordChecker {
 
     std::optional<std::string> Create()
     {
-        const auto free = std::ranges::find(used_, false);
+        const auto free = std::find(used_.begin(), used_.end(), false);
         if (free == used_.end())
             return Say("object table of ", used_.size(), " is full");
         *free = true;

@@ -2,6 +2,7 @@
 
 // The record and object codes of a Windows metafile that Velmora writes and plays.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace velmora::wmf {

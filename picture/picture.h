@@ -1,15 +1,15 @@
 #pragma once
 
-// The win picture, a placeable metafile, and the player that draws such pictures.
+// The win picture, a placeable metafile, and the player that draws such pictures through a Painter.
 
+#include "picture/painter.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <variant>
 #include <vector>
-
-class QPainter;
-class QRectF;
 
 namespace velmora {
 
@@ -50,8 +50,9 @@ class Metafile {
     [[nodiscard]] std::uint32_t MaxRecordWords() const { return maxRecordWords_; }
     [[nodiscard]] const std::vector<MetafileRecord> &Records() const { return records_; }
 
-    // Draws the picture with its bounding box stretched over the whole of `target`.
-    void Play(QPainter &painter, const QRectF &target) const;
+    // Draws the picture with its bounding box stretched over the whole of `target`, in the painter's
+    // coordinates, of which one unit is `pixelRatio` device pixels (outlines stay at least one wide).
+    void Play(Painter &painter, const Rect &target, double pixelRatio = 1.0) const;
 
   private:
     Metafile() = default;

@@ -1,8 +1,8 @@
 // The alert of a win: which one each desktop gets, and that a win is heard once and a loss not at all.
 
 #include "game/game.h"
-#include "window/alert.h"
-#include "window/window.h"
+#include "qt/alert.h"
+#include "qt/window.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 // Long sessions through the real window, offscreen: memory stays flat, and a session leaks nothing.
 
 #include "game/game.h"
-#include "window/window.h"
+#include "qt/window.h"
 
 #include <QApplication>
 #include <QFile>

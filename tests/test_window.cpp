@@ -1,8 +1,8 @@
 // The window offscreen: its layout, focus, keys, games and the ways it ends.
 
 #include "game/game.h"
-#include "window/picture_box.h"
-#include "window/window.h"
+#include "qt/picture_box.h"
+#include "qt/window.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -4,6 +4,7 @@
 // sizes are in twips (1/1440 inch); colours are stored as 0x00BBGGRR.
 
 #include "picture/picture.h"
+#include "window/units.h"
 
 #include <array>
 #include <cstdint>
@@ -61,8 +62,6 @@ struct FormDescription {
     std::uint32_t storedSetting2 = 0;
     std::array<ControlDescription, 7> controls{};
 };
-
-inline constexpr int kTwipsPerPixel = 15; // at 96 dots per inch
 
 inline constexpr FontDescription kDigitFont{.face = "Times New Roman", .size = 240000, .weight = 700};
 inline constexpr FontDescription kTitleFont{.face = "Arial", .size = 202500, .weight = 700};

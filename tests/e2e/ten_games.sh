@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Ten games on a real X server, dealt by Space: the first ten win six times (games 1 to 5
 # and 8), so exactly six bells ring. Then "Beenden" ends the program with status 0.
+# The game is started with Qt's own options, which it must ignore: its title stays "Form1", and
+# "Beenden" stays on the left, where the click finds it.
 #   ten_games.sh PROGRAM BELL_COUNTER
 set -euo pipefail
 source "$(dirname "$0")/xvfb.sh"
@@ -14,7 +16,9 @@ start_xvfb
 BELLS_PID=$!
 for _ in $(seq 50); do grep -q ready "$bells" && break; sleep 0.1; done
 
-start_game "$program"
+start_game "$program" -qwindowtitle Fremd -reverse -style fusion
+title=$(xdotool getwindowname "$GAME_WINDOW")
+[ "$title" = Form1 ] || { echo "window title '$title', expected Form1" >&2; exit 1; }
 for _ in $(seq 10); do
     xdotool key --window "$GAME_WINDOW" --clearmodifiers space
     sleep 0.1

@@ -3,7 +3,7 @@
 // The digits are read by matching against the glyphs the game's own window draws for 0 to 9.
 
 #include "game/game.h"
-#include "window/window.h"
+#include "qt/window.h"
 #include "x_display.h"
 
 #include <QApplication>

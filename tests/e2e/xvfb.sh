@@ -18,9 +18,9 @@ start_xvfb() {
     return 1
 }
 
-# start_game PROGRAM: starts it, waits for its window; sets GAME_PID and GAME_WINDOW.
+# start_game PROGRAM [ARGUMENT...]: starts it, waits for its window; sets GAME_PID and GAME_WINDOW.
 start_game() {
-    "$1" 2>"${GAME_LOG:-/dev/null}" &
+    "$@" 2>"${GAME_LOG:-/dev/null}" &
     GAME_PID=$!
     GAME_WINDOW=
     for _ in $(seq 100); do

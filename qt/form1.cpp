@@ -1,9 +1,9 @@
-#include "window/window.h"
+#include "qt/window.h"
 
 #include "game/game.h"
-#include "window/form_builder.h"
-#include "window/form_game_view.h"
-#include "window/picture_box.h"
+#include "qt/form_builder.h"
+#include "qt/form_game_view.h"
+#include "qt/picture_box.h"
 
 #include <QLabel>
 #include <QPushButton>

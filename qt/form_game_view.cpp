@@ -1,7 +1,7 @@
-#include "window/form_game_view.h"
+#include "qt/form_game_view.h"
 
-#include "window/picture_box.h"
-#include "window/window.h"
+#include "qt/picture_box.h"
+#include "qt/window.h"
 
 #include <QAccessible>
 #include <QLabel>

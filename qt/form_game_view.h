@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/game.h"
-#include "window/alert.h"
+#include "qt/alert.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "window/alert.h"
+#include "qt/alert.h"
 
 #include "resources/identity.h"
 

@@ -1,6 +1,6 @@
-#include "window/form_builder.h"
+#include "qt/form_builder.h"
 
-#include "window/picture_box.h"
+#include "qt/picture_box.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,26 +12,27 @@ namespace velmora {
 
 namespace {
 
-int ToPixels(int twips)
-{
-    return twips / kTwipsPerPixel;
-}
-
 QString ToText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QColor ToColour(std::uint32_t bgr)
+// Qt lays out in pixels of the standard density and scales them to the screen itself.
+int ToPixels(int twips)
 {
-    return QColor::fromRgb(static_cast<int>(bgr & 0xFFU), static_cast<int>((bgr >> 8U) & 0xFFU),
-                           static_cast<int>((bgr >> 16U) & 0xFFU));
+    return TwipsToPixels(twips);
+}
+
+QColor ToColour(std::uint32_t stored)
+{
+    const Rgb colour = RgbFromStored(stored);
+    return {colour.red, colour.green, colour.blue};
 }
 
 QFont ToFont(const FontDescription &description)
 {
     QFont font(ToText(description.face));
-    font.setPointSizeF(description.size / 10000.0);
+    font.setPointSizeF(FontSizeToPoints(description.size));
     font.setWeight(static_cast<QFont::Weight>(description.weight));
     font.setItalic(description.italic);
     font.setUnderline(description.underline);

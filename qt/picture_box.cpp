@@ -1,4 +1,6 @@
-#include "window/picture_box.h"
+#include "qt/picture_box.h"
+
+#include "qt/qt_painter.h"
 
 #include <QPainter>
 #include <QtDebug>
@@ -22,7 +24,7 @@ void PictureBox::paintEvent(QPaintEvent * /*event*/)
     }
     if (metafile_) {
         QPainter painter(this);
-        metafile_->Play(painter, rect());
+        PlayPicture(*metafile_, painter, rect());
     }
 }
 
