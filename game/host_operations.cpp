@@ -2,12 +2,16 @@
 
 #include "game/game.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
+#include <cerrno>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <iomanip>
-#include <locale>
-#include <sstream>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
 
 namespace velmora {
 
@@ -105,11 +109,14 @@ std::string NumberToText(float value)
 {
     if (value >= 0.0F && value <= 9.0F && value == std::floor(value)) // a digit, the game's every case
         return {static_cast<char>('0' + static_cast<int>(value))};
-    // Single precision shows seven significant digits, with a point whatever the user's locale.
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text << std::setprecision(7) << value;
-    return text.str();
+    std::array<char, 32> buffer{};
+#if defined(__cpp_lib_to_chars)
+    const auto [end, ec] = std::to_chars(buffer.begin(), buffer.end(), value);
+    return {buffer.begin(), ec == std::errc{} ? end : buffer.begin()};
+#else // libc++ 13 has no floating-point to_chars; the web build never leaves the C locale
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.9g", static_cast<double>(value));
+    return {buffer.data(), static_cast<std::size_t>(std::max(length, 0))};
+#endif
 }
 
 double TextToNumber(std::string_view text)
@@ -122,12 +129,16 @@ double TextToNumber(std::string_view text)
         text.remove_prefix(1);
     if (!IsDecimal(text))
         RaiseError(TypeMismatch);
-    std::istringstream number{std::string(text)};
-    number.imbue(std::locale::classic());
     double value = 0.0;
-    number >> value;
-    if (number.fail()) // a decimal number that no double holds
+#if defined(__cpp_lib_to_chars)
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc::result_out_of_range)
         RaiseError(Overflow);
+#else // libc++ 13 has no floating-point from_chars; the web build never leaves the C locale
+    errno = 0;
+    value = std::strtod(std::string(text).c_str(), nullptr);
+    if (errno == ERANGE)
+        RaiseError(Overflow);
+#endif
     return negative ? -value : value;
 }
 
