@@ -1,0 +1,378 @@
+// The Windows program as a player meets it, under Wine on its own Xvfb: keys and clicks sent with
+// xdotool, and nothing read but the window's pixels, the X server's bells and the exit status.
+
+#include "game/game.h"
+#include "x_display.h"
+
+#include <QDir>
+#include <QFont>
+#include <QImage>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <map>
+
+namespace {
+
+// Where the controls stand at 96 dots per inch, in the window's pixels.
+const std::array<QRect, 3> kDigitBoxes{QRect(160, 32, 137, 105), QRect(320, 32, 137, 105), QRect(480, 32, 137, 105)};
+const QRect kPictureBox(192, 160, 425, 185);
+const QRect kTitle(24, 192, 121, 105);
+const QPoint kNeuesSpiel(76, 48);
+const QPoint kBeenden(76, 136);
+
+QRect Scaled(const QRect &rect, double scale)
+{
+    return {qRound(rect.x() * scale), qRound(rect.y() * scale), qRound(rect.width() * scale),
+            qRound(rect.height() * scale)};
+}
+
+QImage ToQImage(const RgbImage &rgb)
+{
+    QImage image(rgb.width, rgb.height, QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height; ++y) {
+        for (int x = 0; x < rgb.width; ++x)
+            image.setPixel(x, y, 0xFF000000U | rgb.pixels[static_cast<std::size_t>(y) * rgb.width + x]);
+    }
+    return image;
+}
+
+int CountPixels(const QImage &image, const QRect &area, bool (*matches)(QRgb))
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += matches(image.pixel(x, y)) ? 1 : 0;
+    }
+    return count;
+}
+
+bool Gold(QRgb p)
+{
+    return qRed(p) > 220 && qGreen(p) > 130 && qGreen(p) < 185 && qBlue(p) < 60;
+}
+
+bool Purple(QRgb p)
+{
+    return qRed(p) > 90 && qBlue(p) > 90 && qGreen(p) < 60;
+}
+
+// A digit's ink, whatever its size and place in the box: the dark pixels' bounding box scaled to a
+// small grey grid. An empty box has none.
+QImage Ink(const QImage &box)
+{
+    QRect ink;
+    for (int y = 3; y < box.height() - 3; ++y) { // inside the border
+        for (int x = 3; x < box.width() - 3; ++x) {
+            if (qGray(box.pixel(x, y)) < 100)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    if (ink.isEmpty())
+        return {};
+    return box.copy(ink)
+        .scaled(12, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_Grayscale8);
+}
+
+long Difference(const QImage &a, const QImage &b)
+{
+    long sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    }
+    return sum;
+}
+
+std::vector<QStringList> DealtDigits(int games)
+{
+    velmora::RuntimeRandom random;
+    std::vector<QStringList> dealt;
+    for (int game = 0; game < games; ++game) {
+        QStringList digits;
+        for (int box = 0; box < 3; ++box)
+            digits << QString::number(static_cast<int>(std::floor(static_cast<double>(random.Next()) * 10.0)));
+        dealt.push_back(digits);
+    }
+    return dealt;
+}
+
+} // namespace
+
+class TestWindowsEndToEnd : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void startsAsDescribed();
+    void twentyGamesAsTheGeneratorDeals();
+    void returnAndClickDeal();
+    void tabMovesBetweenTheButtons();
+    void beendenRightAfterAWinEnds();
+    void closingTheWindowEnds();
+    void followsTheDensity();
+
+  private:
+    QTemporaryDir prefixes_;
+    QProcess xvfb_;
+    QProcess bells_;
+    QProcess game_;
+    QString display_;
+    std::unique_ptr<XDisplay> x_;
+    unsigned long window_ = 0;
+    std::map<QString, QImage> glyphs_; // "0" to "9" as Liberation Serif draws them
+
+    [[nodiscard]] QProcessEnvironment Environment(const QString &prefix) const;
+    void StartGame(int dpi = 96);
+    [[nodiscard]] QImage Screen() const { return ToQImage(x_->Capture(window_)); }
+    [[nodiscard]] QStringList Digits(const QImage &screen) const;
+    [[nodiscard]] int Bells();
+    QByteArray Xdotool(const QStringList &arguments) const;
+    void Press(const QString &key) const { Xdotool({"key", "--clearmodifiers", key}); }
+    void Click(QPoint at) const;
+    void ExpectExit(int status);
+};
+
+QProcessEnvironment TestWindowsEndToEnd::Environment(const QString &prefix) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display_);
+    environment.insert("WINEPREFIX", prefix);
+    environment.insert("WINEDEBUG", "-all");
+    environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
+    environment.insert("LANG", "C.UTF-8");
+    return environment;
+}
+
+void TestWindowsEndToEnd::initTestCase()
+{
+    if (!QFile::exists(qEnvironmentVariable("VELMORA_WINDOWS_PROGRAM"))) {
+        if (qEnvironmentVariable("CI") == "true")
+            QFAIL("the Windows program is not built (preset windows-x64)");
+        QSKIP("the Windows program is not built (preset windows-x64)");
+    }
+    QLabel label;
+    QFont font("Liberation Serif");
+    font.setPixelSize(32);
+    font.setBold(true);
+    label.setFont(font);
+    label.setFixedSize(137, 105);
+    label.setAlignment(Qt::AlignCenter);
+    for (int digit = 0; digit <= 9; ++digit) {
+        label.setText(QString::number(digit));
+        glyphs_[QString::number(digit)] = Ink(label.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    int number = 240;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
+           || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    display_ = QStringLiteral(":%1").arg(number);
+    xvfb_.setStandardOutputFile(QProcess::nullDevice());
+    xvfb_.setStandardErrorFile(QProcess::nullDevice());
+    game_.setStandardOutputFile(QProcess::nullDevice());
+    game_.setStandardErrorFile(QProcess::nullDevice());
+    xvfb_.start("Xvfb", {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+    QVERIFY(xvfb_.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)), 5000);
+    x_ = std::make_unique<XDisplay>(display_.toStdString());
+    QVERIFY(x_->Connected());
+
+    // Two prefixes set up as Windows machines would be, at 96 and at 144 dots per inch.
+    for (const int dpi : {96, 144}) {
+        const QString prefix = prefixes_.filePath(QString::number(dpi));
+        QCOMPARE(QProcess::execute(qEnvironmentVariable("VELMORA_WINE_PREFIX_SCRIPT"), {prefix, QString::number(dpi)}),
+                 0);
+    }
+}
+
+void TestWindowsEndToEnd::cleanupTestCase()
+{
+    for (const int dpi : {96, 144}) {
+        QProcess server;
+        server.setProcessEnvironment(Environment(prefixes_.filePath(QString::number(dpi))));
+        server.start("wineserver", {"-k"});
+        server.waitForFinished();
+    }
+    x_.reset();
+    xvfb_.terminate();
+    xvfb_.waitForFinished();
+}
+
+void TestWindowsEndToEnd::cleanup()
+{
+    game_.kill();
+    game_.waitForFinished();
+    bells_.kill();
+    bells_.waitForFinished();
+}
+
+void TestWindowsEndToEnd::StartGame(int dpi)
+{
+    bells_.setProcessEnvironment(Environment({}));
+    bells_.start(qEnvironmentVariable("VELMORA_BELL_COUNTER"), QStringList());
+    QVERIFY(bells_.waitForReadyRead(5000));
+    QCOMPARE(bells_.readLine().trimmed(), QByteArray("ready"));
+
+    game_.setProcessEnvironment(Environment(prefixes_.filePath(QString::number(dpi))));
+    game_.start("wine", {qEnvironmentVariable("VELMORA_WINDOWS_PROGRAM")});
+    QVERIFY(game_.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT((window_ = Xdotool({"search", "--onlyvisible", "--name", "^Form1$"}).toULong()) != 0,
+                             20000);
+    // Painted: the title stands in purple where the density puts it.
+    QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), Scaled(kTitle, dpi / 96.0), Purple) > 150, 5000);
+    Xdotool({"windowfocus", "--sync", QString::number(window_)});
+}
+
+QStringList TestWindowsEndToEnd::Digits(const QImage &screen) const
+{
+    QStringList digits;
+    for (const QRect &box : kDigitBoxes) {
+        const QImage ink = Ink(screen.copy(box));
+        QString best;
+        long bestDifference = -1;
+        for (const auto &[digit, glyph] : glyphs_) {
+            const long difference = ink.isNull() ? 0 : Difference(ink, glyph);
+            if (!ink.isNull() && (bestDifference < 0 || difference < bestDifference)) {
+                best = digit;
+                bestDifference = difference;
+            }
+        }
+        digits << best;
+    }
+    return digits;
+}
+
+int TestWindowsEndToEnd::Bells()
+{
+    static int heard = 0;
+    while (bells_.waitForReadyRead(0) || bells_.canReadLine())
+        heard += bells_.readLine().trimmed() == "bell" ? 1 : 0;
+    const int now = heard;
+    if (bells_.state() == QProcess::NotRunning)
+        heard = 0;
+    return now;
+}
+
+QByteArray TestWindowsEndToEnd::Xdotool(const QStringList &arguments) const
+{
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(Environment({}));
+    xdotool.start("xdotool", arguments);
+    xdotool.waitForFinished(60000);
+    return xdotool.readAllStandardOutput().split('\n').value(0);
+}
+
+void TestWindowsEndToEnd::Click(QPoint at) const
+{
+    Xdotool({"mousemove", "--window", QString::number(window_), QString::number(at.x()), QString::number(at.y()),
+             "click", "1"});
+}
+
+void TestWindowsEndToEnd::ExpectExit(int status)
+{
+    QVERIFY(game_.waitForFinished(5000));
+    QCOMPARE(game_.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(game_.exitCode(), status);
+}
+
+void TestWindowsEndToEnd::startsAsDescribed()
+{
+    StartGame();
+    const QImage screen = Screen();
+    QCOMPARE(screen.size(), QSize(662, 346)); // the client area: 9930 x 5190 twips
+    QCOMPARE(Digits(screen), QStringList({"", "", ""}));
+    for (const QRect &box : kDigitBoxes) { // a single-line border on every side
+        for (const QPoint &edge : {QPoint(box.left(), box.center().y()), QPoint(box.right(), box.center().y()),
+                                   QPoint(box.center().x(), box.top()), QPoint(box.center().x(), box.bottom())})
+            QVERIFY2(qGray(screen.pixel(edge)) < 180, qPrintable(QStringLiteral("%1,%2").arg(edge.x()).arg(edge.y())));
+    }
+    QVERIFY(CountPixels(screen, kTitle, Purple) > 150);
+    QCOMPARE(CountPixels(screen, kPictureBox, Gold), 0);
+}
+
+void TestWindowsEndToEnd::twentyGamesAsTheGeneratorDeals()
+{
+    StartGame();
+    int wins = 0;
+    for (const QStringList &dealt : DealtDigits(20)) {
+        const bool win = dealt.contains("7");
+        Press("space");
+        QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), dealt, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(CountPixels(Screen(), kPictureBox, Gold) > 2000, win, 3000);
+        wins += win ? 1 : 0;
+        if (win)
+            QTRY_COMPARE_WITH_TIMEOUT(Bells(), wins, 2000);
+        QTest::qWait(50);
+        QCOMPARE(Bells(), wins); // exactly one bell a win, none for a loss
+    }
+}
+
+void TestWindowsEndToEnd::returnAndClickDeal()
+{
+    StartGame();
+    Press("Return");
+    QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), DealtDigits(1).front(), 3000);
+    Click(kNeuesSpiel);
+    QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), DealtDigits(2).back(), 3000);
+}
+
+void TestWindowsEndToEnd::tabMovesBetweenTheButtons()
+{
+    StartGame();
+    Press("Tab"); // to Beenden
+    Press("Tab"); // and back: the labels and the picture never take the focus
+    Press("space");
+    QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), DealtDigits(1).front(), 3000);
+    Press("Tab");
+    Press("space");
+    ExpectExit(0);
+}
+
+void TestWindowsEndToEnd::beendenRightAfterAWinEnds()
+{
+    StartGame();
+    Press("space");
+    QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), kPictureBox, Gold) > 2000, 3000);
+    Click(kBeenden);
+    ExpectExit(0);
+}
+
+void TestWindowsEndToEnd::closingTheWindowEnds()
+{
+    StartGame();
+    x_->RequestClose(window_);
+    ExpectExit(0);
+}
+
+void TestWindowsEndToEnd::followsTheDensity()
+{
+    // At 144 dots per inch everything is half as large again: the window, each box, the picture.
+    StartGame(144);
+    const QImage before = Screen();
+    QCOMPARE(before.size(), QSize(993, 519));
+    const QRect label1 = Scaled(kDigitBoxes[0], 1.5);
+    QVERIFY(qGray(before.pixel(label1.left(), label1.center().y())) < 180);
+    QVERIFY(qGray(before.pixel(label1.right(), label1.center().y())) < 180);
+    QVERIFY(CountPixels(before, Scaled(kTitle, 1.5), Purple) > 150 * 2);
+    Press("space"); // 7 5 5: a win
+    QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), Scaled(kPictureBox, 1.5), Gold) > 2000 * 2, 3000);
+    const QImage after = Screen();
+    QRect ink;
+    for (int y = label1.top() + 3; y < label1.bottom() - 3; ++y) {
+        for (int x = label1.left() + 3; x < label1.right() - 3; ++x) {
+            if (qGray(after.pixel(x, y)) < 100)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY2(ink.height() > 30, qPrintable(QString::number(ink.height()))); // a 36 pt glyph, not a 24 pt one
+}
+
+QTEST_MAIN(TestWindowsEndToEnd)
+#include "test_windows_e2e.moc"
