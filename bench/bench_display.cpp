@@ -1,5 +1,6 @@
-// Start-up and click-to-pixels of the game against a plain Qt program, on the X server at $DISPLAY.
-//   bench_display [--runs=N] [--presses=K] GAME BASELINE
+// Start-up and click-to-pixels of the game against a plain program, on the X server at $DISPLAY.
+//   bench_display [--runs=N] [--presses=K] [--launcher=PROGRAM] GAME BASELINE
+// With a launcher (wine), each program is started through it.
 // Start-up: from exec to the first painted frame (the first digit box's border drawn on the window
 // background), and the resident memory at that moment. Click to pixels: from an XTEST Space press to
 // the first change of the digit boxes on the screen. The two programs take turns, A B A B.
@@ -72,13 +73,14 @@ unsigned Grey(std::uint32_t rgb)
     return (((rgb >> 16U) & 0xFFU) + ((rgb >> 8U) & 0xFFU) + (rgb & 0xFFU)) / 3;
 }
 
-// Both windows draw the first digit box's border at (160, 80) on a light background at (100, 300).
+// Both windows draw the first digit box's border at (160, 80), darker than a light background at
+// (100, 300).
 bool Painted(const XDisplay &x, unsigned long window)
 {
     const RgbImage border = x.Capture(window, 160, 80, 1, 1);
     const RgbImage background = x.Capture(window, 100, 300, 1, 1);
-    return !border.pixels.empty() && !background.pixels.empty() && Grey(border.pixels[0]) < 80
-           && Grey(background.pixels[0]) > 180;
+    return !border.pixels.empty() && !background.pixels.empty() && Grey(background.pixels[0]) > 180
+           && Grey(border.pixels[0]) + 40 < Grey(background.pixels[0]);
 }
 
 void Stop(pid_t pid)
@@ -88,16 +90,19 @@ void Stop(pid_t pid)
     std::this_thread::sleep_for(100ms); // the server tidies up after the client before the next starts
 }
 
-void Measure(const XDisplay &x, const std::string &program, int presses, Sample &sample)
+void Measure(const XDisplay &x, std::string launcher, std::string program, int presses, Sample &sample)
 {
-    std::string path = program;
-    const std::array<char *, 2> argv{path.data(), nullptr};
+    std::vector<char *> argv;
+    if (!launcher.empty())
+        argv.push_back(launcher.data());
+    argv.push_back(program.data());
+    argv.push_back(nullptr);
     pid_t pid = 0;
     const Clock::time_point start = Clock::now();
     posix_spawn_file_actions_t quiet{};
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawn(&pid, path.c_str(), &quiet, nullptr, argv.data(), environ);
+    const int spawned = posix_spawnp(&pid, argv.front(), &quiet, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&quiet);
     if (spawned != 0) {
         std::cerr << "cannot start " << program << "\n";
@@ -133,11 +138,11 @@ void Measure(const XDisplay &x, const std::string &program, int presses, Sample 
     Stop(pid);
 }
 
-int Flag(const std::vector<std::string> &arguments, const std::string &name, int fallback)
+std::string Flag(const std::vector<std::string> &arguments, const std::string &name, const std::string &fallback)
 {
     for (const std::string &argument : arguments) {
         if (argument.starts_with(name + "="))
-            return std::stoi(argument.substr(name.size() + 1));
+            return argument.substr(name.size() + 1);
     }
     return fallback;
 }
@@ -148,11 +153,12 @@ int main(int argc, char **argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.size() < 2) {
-        std::cerr << "usage: bench_display [--runs=N] [--presses=K] GAME BASELINE\n";
+        std::cerr << "usage: bench_display [--runs=N] [--presses=K] [--launcher=PROGRAM] GAME BASELINE\n";
         return 2;
     }
-    const int runs = Flag(arguments, "--runs", 21);
-    const int presses = Flag(arguments, "--presses", 20);
+    const int runs = std::stoi(Flag(arguments, "--runs", "21"));
+    const int presses = std::stoi(Flag(arguments, "--presses", "20"));
+    const std::string launcher = Flag(arguments, "--launcher", "");
     const std::string &game = arguments[arguments.size() - 2];
     const std::string &baseline = arguments.back();
     const char *display = std::getenv("DISPLAY");
@@ -164,8 +170,8 @@ int main(int argc, char **argv)
     Sample a;
     Sample b;
     for (int run = 0; run < runs; ++run) {
-        Measure(x, game, presses, a);
-        Measure(x, baseline, presses, b);
+        Measure(x, launcher, game, presses, a);
+        Measure(x, launcher, baseline, presses, b);
     }
     std::cout << std::left << std::setw(28) << "measure (game against plain)" << std::right << std::setw(15) << "game"
               << std::setw(15) << "plain" << std::setw(9) << "A / B"

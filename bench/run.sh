@@ -21,3 +21,18 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_inprocess" "${inprocess[@]}"
 echo "== on Xvfb"
 start_xvfb
 "$build/bench/bench_display" "${display[@]}" "$build/app/velmora" "$build/bench/baseline_window"
+
+# The Windows program under Wine against a minimal Win32 program, when the windows-x64 preset is built.
+windows="$build/../windows-x64"
+if [ -f "$windows/win32/velmora.exe" ]; then
+    echo "== under Wine on Xvfb"
+    export WINEPREFIX
+    WINEPREFIX=$(mktemp -d)
+    "$here/../tests/wine/prefix.sh" "$WINEPREFIX"
+    wineserver -p
+    "$build/bench/bench_display" --launcher=wine "${display[@]}" "$windows/win32/velmora.exe" \
+        "$windows/bench/plain_window_win32.exe"
+    echo "x86_64 executable: $(stat -c %s "$windows/win32/velmora.exe") bytes (at most $((512 * 1024)))"
+    wineserver -k
+    rm -rf "$WINEPREFIX"
+fi

@@ -1,0 +1,71 @@
+// The floor for the Windows program's start-up: a minimal Win32 program with the same window and the
+// same seven controls, captions and fonts, placed by hand, with no game, picture, icon or resources.
+
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HFONT Font(int height, const wchar_t *face)
+{
+    return CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, face);
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show)
+{
+    WNDCLASSW form{};
+    form.lpfnWndProc = Procedure;
+    form.hInstance = instance;
+    form.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    form.lpszClassName = L"PlainForm";
+    RegisterClassW(&form);
+    RECT frame{0, 0, 662, 346};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    HWND window =
+        CreateWindowW(L"PlainForm", L"Form1", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    const HFONT digits = Font(32, L"Times New Roman");
+    const DWORD box = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
+    struct Control {
+        const wchar_t *kind;
+        const wchar_t *caption;
+        DWORD style;
+        int x, y, width, height;
+        HFONT font;
+    };
+    const Control controls[] = {
+        {L"BUTTON", L"Beenden", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 120, 105, 33, nullptr},
+        {L"BUTTON", L"Neues Spiel", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 32, 105, 33, nullptr},
+        {L"STATIC", L"", WS_CHILD, 192, 160, 425, 185, nullptr},
+        {L"STATIC", L"Velmora", WS_CHILD | WS_VISIBLE, 24, 192, 121, 105, Font(27, L"Arial")},
+        {L"STATIC", L"", box, 320, 32, 137, 105, digits},
+        {L"STATIC", L"", box, 480, 32, 137, 105, digits},
+        {L"STATIC", L"", box, 160, 32, 137, 105, digits},
+    };
+    for (const Control &control : controls) {
+        HWND child = CreateWindowW(control.kind, control.caption, control.style, control.x, control.y, control.width,
+                                   control.height, window, nullptr, instance, nullptr);
+        if (control.font != nullptr)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
+    }
+    ShowWindow(window, show);
+    UpdateWindow(window);
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(window, &message) == 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return 0;
+}
