@@ -1,0 +1,278 @@
+#include "web/form1.h"
+
+#include "game/game.h"
+#include "web/canvas_painter.h"
+#include "web/game_view.h"
+#include "window/window_description.h"
+
+#include <cmath>
+#include <string>
+#include <variant>
+
+using emscripten::val;
+
+namespace velmora {
+
+namespace {
+
+std::string Px(double pixels)
+{
+    return std::to_string(pixels) + "px";
+}
+
+std::string Css(Rgb colour)
+{
+    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue)
+           + ")";
+}
+
+// The described face first, then fonts with the same metrics that free systems have.
+std::string FontFamily(std::string_view face)
+{
+    if (face == "Times New Roman")
+        return "'Times New Roman', 'Liberation Serif', Tinos, serif";
+    if (face == "Arial")
+        return "Arial, 'Liberation Sans', Arimo, sans-serif";
+    return "'" + std::string(face) + "'";
+}
+
+val Create(const char *tag)
+{
+    return val::global("document").call<val>("createElement", std::string(tag));
+}
+
+void Style(val &element, const char *property, const std::string &value)
+{
+    element["style"].set(property, value);
+}
+
+// At 96 dots per inch a CSS pixel is 15 twips; the browser scales CSS pixels to the screen.
+void Place(val &element, int left, int top, int width, int height)
+{
+    Style(element, "position", "absolute");
+    Style(element, "boxSizing", "border-box");
+    Style(element, "left", Px(TwipsToPixels(left)));
+    Style(element, "top", Px(TwipsToPixels(top)));
+    Style(element, "width", Px(TwipsToPixels(width)));
+    Style(element, "height", Px(TwipsToPixels(height)));
+}
+
+val CreateControl(const ControlDescription &control)
+{
+    switch (control.kind) {
+    case ControlKind::CommandButton: {
+        val button = Create("button");
+        button.set("type", "button");
+        button.set("textContent", std::string(control.caption));
+        return button;
+    }
+    case ControlKind::Image: {
+        val canvas = Create("canvas");
+        canvas.call<void>("setAttribute", std::string("role"), std::string("img"));
+        return canvas;
+    }
+    case ControlKind::Label: {
+        val label = Create("div");
+        label.set("textContent", std::string(control.caption));
+        Style(label, "margin", "0");
+        Style(label, "textAlign", control.alignment == Alignment::Center ? "center" : "left");
+        Style(label, "border", control.border == BorderStyle::FixedSingle ? "1px solid black" : "none");
+        return label;
+    }
+    }
+    return val::undefined();
+}
+
+void ApplySettings(const ControlDescription &control, val &element)
+{
+    element.set("id", std::string(control.name));
+    Place(element, control.left, control.top, control.width, control.height);
+    if (control.font) {
+        Style(element, "fontFamily", FontFamily(control.font->face));
+        Style(element, "fontSize", Px(FontSizeToPixels(control.font->size)));
+        Style(element, "fontWeight", std::to_string(control.font->weight));
+        Style(element, "fontStyle", control.font->italic ? "italic" : "normal");
+    }
+    if (control.foreColour)
+        Style(element, "color", Css(RgbFromStored(*control.foreColour)));
+    element.set("hidden", !control.visible);
+    const std::string_view name = !control.accessibleName.empty() ? control.accessibleName
+                                  : control.kind == ControlKind::Label && control.caption.empty()
+                                      ? control.accessibleDescription
+                                      : std::string_view{};
+    if (!name.empty())
+        element.call<void>("setAttribute", std::string("aria-label"), std::string(name));
+    element.set("title", std::string(control.accessibleDescription));
+    if (control.tabIndex)
+        element.set("tabIndex", 0);
+}
+
+} // namespace
+
+Form1::Form1(RandomSource &random)
+    : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(Create("div")), announcer_(Create("div"))
+{
+    if (auto read = Metafile::Read(WinPicture); std::holds_alternative<Metafile>(read))
+        picture_ = std::get<Metafile>(std::move(read));
+
+    val::global("document").set("title", std::string(WindowDescription.caption));
+    form_.set("id", std::string(WindowDescription.name));
+    Style(form_, "position", "relative");
+    Style(form_, "width", Px(TwipsToPixels(WindowDescription.clientWidth)));
+    Style(form_, "height", Px(TwipsToPixels(WindowDescription.clientHeight)));
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const ControlDescription &control = WindowDescription.controls.at(i);
+        controls_.at(i) = CreateControl(control);
+        ApplySettings(control, controls_.at(i));
+        form_.call<void>("appendChild", controls_.at(i));
+    }
+    announcer_.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
+    Style(announcer_, "position", "absolute");
+    Style(announcer_, "clipPath", "inset(50%)");
+    form_.call<void>("appendChild", announcer_);
+}
+
+Form1::~Form1() = default;
+
+val Form1::Command2() const
+{
+    return controls_[at::Command2];
+}
+val Form1::Command1() const
+{
+    return controls_[at::Command1];
+}
+val Form1::Image1() const
+{
+    return controls_[at::Image1];
+}
+val Form1::Label4() const
+{
+    return controls_[at::Label4];
+}
+val Form1::Label2() const
+{
+    return controls_[at::Label2];
+}
+val Form1::Label3() const
+{
+    return controls_[at::Label3];
+}
+val Form1::Label1() const
+{
+    return controls_[at::Label1];
+}
+
+void Form1::Show()
+{
+    val::global("document")["body"].call<void>("appendChild", form_);
+    emscripten_set_click_callback("#Command1", this, EM_FALSE, &OnNewGame);
+    emscripten_set_click_callback("#Command2", this, EM_FALSE, &OnQuit);
+    for (const char *button : {"#Command1", "#Command2"})
+        emscripten_set_keydown_callback(button, this, EM_FALSE, &OnKey);
+    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, &OnResize);
+    Command1().call<void>("focus");
+}
+
+void Form1::DrawPicture()
+{
+    const double ratio = emscripten_get_device_pixel_ratio();
+    if (!picture_ || ratio == drawnAtRatio_)
+        return;
+    const auto &box = WindowDescription.controls[at::Image1];
+    const double width = TwipsToPixels(box.width);
+    const double height = TwipsToPixels(box.height);
+    val canvas = Image1();
+    canvas.set("width", std::lround(width * ratio));
+    canvas.set("height", std::lround(height * ratio));
+    val context = canvas.call<val>("getContext", std::string("2d"));
+    context.call<void>("setTransform", ratio, 0, 0, ratio, 0, 0);
+    CanvasPainter painter(context);
+    picture_->Play(painter, {0, 0, width, height}, ratio);
+    drawnAtRatio_ = ratio;
+}
+
+void Form1::Announce(bool won) const
+{
+    announcer_.set("textContent", std::string(won ? "Gewonnen! Ein Haufen Goldmünzen." : ""));
+}
+
+void Form1::QuitGame()
+{
+    val::global("window").call<void>("close");
+    // Where the browser keeps the page, the game ends in place.
+    ended_ = true;
+    Command1().set("disabled", true);
+    Command2().set("disabled", true);
+    val line = Create("p");
+    line.set("id", std::string("ended"));
+    line.set("textContent",
+             std::string("Das Spiel ist beendet. Laden Sie die Seite neu, um ein neues Spiel zu beginnen."));
+    val::global("document")["body"].call<void>("appendChild", line);
+}
+
+// Shows an error that no handler trapped in a German dialog, then ends the game.
+void Form1::ReportUntrappedError(const std::exception &error)
+{
+    const auto *runtimeError = dynamic_cast<const Error *>(&error);
+    const std::string text = runtimeError != nullptr ? "Laufzeitfehler '" + std::to_string(runtimeError->Number())
+                                                           + "':\n\n" + runtimeError->Description()
+                                                     : std::string("Laufzeitfehler:\n\n") + error.what();
+    val dialog = Create("dialog");
+    val message = Create("p");
+    Style(message, "whiteSpace", "pre-line");
+    message.set("textContent", text);
+    val close = Create("form");
+    close.set("method", "dialog");
+    val ok = Create("button");
+    ok.set("textContent", "OK");
+    close.call<void>("appendChild", ok);
+    dialog.call<void>("appendChild", message);
+    dialog.call<void>("appendChild", close);
+    val::global("document")["body"].call<void>("appendChild", dialog);
+    dialog.call<void>("showModal");
+    QuitGame();
+}
+
+// The only two handlers of the program. An error a game raises goes no further than here.
+EM_BOOL Form1::OnNewGame(int /*type*/, const EmscriptenMouseEvent * /*event*/, void *userData)
+{
+    auto &form = *static_cast<Form1 *>(userData);
+    if (form.ended_)
+        return EM_TRUE;
+    try {
+        NewGame(*form.view_, form.random_);
+    } catch (const std::exception &error) {
+        form.ReportUntrappedError(error);
+    }
+    return EM_TRUE;
+}
+
+EM_BOOL Form1::OnQuit(int /*type*/, const EmscriptenMouseEvent * /*event*/, void *userData)
+{
+    auto &form = *static_cast<Form1 *>(userData);
+    if (!form.ended_)
+        form.QuitGame();
+    return EM_TRUE;
+}
+
+EM_BOOL Form1::OnKey(int /*type*/, const EmscriptenKeyboardEvent *event, void *userData)
+{
+    auto &form = *static_cast<Form1 *>(userData);
+    if (std::string_view(event->key) != "Tab")
+        return EM_FALSE;
+    // Tab moves between the two buttons only, both ways.
+    const bool onFirst = val::global("document")["activeElement"] == form.Command1();
+    (onFirst ? form.Command2() : form.Command1()).call<void>("focus");
+    return EM_TRUE;
+}
+
+EM_BOOL Form1::OnResize(int /*type*/, const EmscriptenUiEvent * /*event*/, void *userData)
+{
+    auto &form = *static_cast<Form1 *>(userData);
+    if (!form.Image1()["hidden"].as<bool>())
+        form.DrawPicture(); // a zoom or another screen: drawn again at the new ratio
+    return EM_FALSE;
+}
+
+} // namespace velmora

@@ -1,0 +1,65 @@
+#pragma once
+
+// The game's window, Form1, as a part of a web page built from its description, and the program
+// around it.
+
+#include "picture/picture.h"
+
+#include <emscripten/html5.h>
+#include <emscripten/val.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+namespace velmora {
+
+class RandomSource;
+class PageGameView;
+
+class Form1 {
+  public:
+    // Every game of the run draws from `random`, which must outlive the page.
+    explicit Form1(RandomSource &random);
+    ~Form1();
+    Form1(const Form1 &) = delete;
+    Form1 &operator=(const Form1 &) = delete;
+
+    // Puts the form into the page, with the focus on the first button.
+    void Show();
+
+    // The controls, in creation order.
+    [[nodiscard]] emscripten::val Command2() const;
+    [[nodiscard]] emscripten::val Command1() const;
+    [[nodiscard]] emscripten::val Image1() const;
+    [[nodiscard]] emscripten::val Label4() const;
+    [[nodiscard]] emscripten::val Label2() const;
+    [[nodiscard]] emscripten::val Label3() const;
+    [[nodiscard]] emscripten::val Label1() const;
+
+    // Draws the picture into Image1 at the screen's present pixel ratio, unless it is drawn already.
+    void DrawPicture();
+    // Says a win to assistive technology, or takes it back.
+    void Announce(bool won) const;
+
+    // A page cannot close its tab: the game ends in place, and says so.
+    void QuitGame();
+
+  private:
+    RandomSource &random_;
+    std::unique_ptr<PageGameView> view_;
+    emscripten::val form_;
+    std::array<emscripten::val, 7> controls_;
+    emscripten::val announcer_; // a live region
+    std::optional<Metafile> picture_;
+    double drawnAtRatio_ = 0;
+    bool ended_ = false;
+
+    void ReportUntrappedError(const std::exception &error);
+    static EM_BOOL OnNewGame(int type, const EmscriptenMouseEvent *event, void *form);
+    static EM_BOOL OnQuit(int type, const EmscriptenMouseEvent *event, void *form);
+    static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent *event, void *form);
+    static EM_BOOL OnResize(int type, const EmscriptenUiEvent *event, void *form);
+};
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "game/game.h"
+
+#include <emscripten/val.h>
+
+namespace velmora {
+
+class Form1;
+
+// The game's view of the page: Image1's visibility, the captions of the digit boxes Label1 to
+// Label3, and a short alert tone through the Web Audio API.
+class PageGameView final : public GameView {
+  public:
+    explicit PageGameView(Form1 &form) : form_(form) {}
+
+    void SetPictureVisible(bool visible) override;
+    void SetDigitText(int box, const std::string &text) override;
+    std::string GetDigitText(int box) override;
+    void Beep() override;
+
+  private:
+    Form1 &form_;
+    emscripten::val audio_ = emscripten::val::undefined(); // made at the first win, after a click or key
+
+    [[nodiscard]] emscripten::val DigitBox(int box) const;
+};
+
+} // namespace velmora
