@@ -5,6 +5,8 @@
 #include "web/game_view.h"
 #include "window/window_description.h"
 
+#include <emscripten/bind.h>
+
 #include <cmath>
 #include <string>
 #include <variant>
@@ -107,7 +109,21 @@ void ApplySettings(const ControlDescription &control, val &element)
         element.set("tabIndex", 0);
 }
 
+// The page's one form, for the browser's calls that carry no data of ours.
+Form1 *shownForm = nullptr;
+
+void PixelRatioChanged()
+{
+    if (shownForm != nullptr)
+        shownForm->WatchPixelRatio();
+}
+
 } // namespace
+
+EMSCRIPTEN_BINDINGS(velmora_form)
+{
+    emscripten::function("velmoraPixelRatioChanged", &PixelRatioChanged);
+}
 
 Form1::Form1(RandomSource &random)
     : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(Create("div")), announcer_(Create("div"))
@@ -120,11 +136,11 @@ Form1::Form1(RandomSource &random)
     Style(form_, "position", "relative");
     Style(form_, "width", Px(TwipsToPixels(WindowDescription.clientWidth)));
     Style(form_, "height", Px(TwipsToPixels(WindowDescription.clientHeight)));
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const ControlDescription &control = WindowDescription.controls.at(i);
-        controls_.at(i) = CreateControl(control);
-        ApplySettings(control, controls_.at(i));
-        form_.call<void>("appendChild", controls_.at(i));
+    for (const ControlDescription &control : WindowDescription.controls) {
+        val element = CreateControl(control);
+        ApplySettings(control, element);
+        form_.call<void>("appendChild", element);
+        controls_.push_back(element);
     }
     announcer_.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
     Style(announcer_, "position", "absolute");
@@ -170,6 +186,8 @@ void Form1::Show()
     emscripten_set_click_callback("#Command2", this, EM_FALSE, &OnQuit);
     for (const char *button : {"#Command1", "#Command2"})
         emscripten_set_keydown_callback(button, this, EM_FALSE, &OnKey);
+    shownForm = this;
+    WatchPixelRatio();
     emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, &OnResize);
     Command1().call<void>("focus");
 }
@@ -183,8 +201,8 @@ void Form1::DrawPicture()
     const double width = TwipsToPixels(box.width);
     const double height = TwipsToPixels(box.height);
     val canvas = Image1();
-    canvas.set("width", std::lround(width * ratio));
-    canvas.set("height", std::lround(height * ratio));
+    canvas.set("width", static_cast<int>(std::lround(width * ratio)));
+    canvas.set("height", static_cast<int>(std::lround(height * ratio)));
     val context = canvas.call<val>("getContext", std::string("2d"));
     context.call<void>("setTransform", ratio, 0, 0, ratio, 0, 0);
     CanvasPainter painter(context);
@@ -192,7 +210,7 @@ void Form1::DrawPicture()
     drawnAtRatio_ = ratio;
 }
 
-void Form1::Announce(bool won) const
+void Form1::Announce(bool won)
 {
     announcer_.set("textContent", std::string(won ? "Gewonnen! Ein Haufen Goldmünzen." : ""));
 }
@@ -267,12 +285,25 @@ EM_BOOL Form1::OnKey(int /*type*/, const EmscriptenKeyboardEvent *event, void *u
     return EM_TRUE;
 }
 
+// A zoom also resizes the page's viewport: the picture is drawn again if the ratio changed with it.
 EM_BOOL Form1::OnResize(int /*type*/, const EmscriptenUiEvent * /*event*/, void *userData)
 {
     auto &form = *static_cast<Form1 *>(userData);
     if (!form.Image1()["hidden"].as<bool>())
-        form.DrawPicture(); // a zoom or another screen: drawn again at the new ratio
+        form.DrawPicture();
     return EM_FALSE;
+}
+
+// A zoom or another screen changes the pixel ratio: a shown picture is drawn again at the new one.
+void Form1::WatchPixelRatio()
+{
+    if (!Image1()["hidden"].as<bool>())
+        DrawPicture();
+    const std::string query = "(resolution: " + std::to_string(emscripten_get_device_pixel_ratio()) + "dppx)";
+    val once = val::object();
+    once.set("once", true);
+    val::global("matchMedia")(query).call<void>("addEventListener", std::string("change"),
+                                                val::module_property("velmoraPixelRatioChanged"), once);
 }
 
 } // namespace velmora

@@ -8,9 +8,9 @@
 #include <emscripten/html5.h>
 #include <emscripten/val.h>
 
-#include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace velmora {
 
@@ -39,8 +39,10 @@ class Form1 {
 
     // Draws the picture into Image1 at the screen's present pixel ratio, unless it is drawn already.
     void DrawPicture();
+    // Draws a shown picture again whenever the screen's pixel ratio changes.
+    void WatchPixelRatio();
     // Says a win to assistive technology, or takes it back.
-    void Announce(bool won) const;
+    void Announce(bool won);
 
     // A page cannot close its tab: the game ends in place, and says so.
     void QuitGame();
@@ -49,8 +51,8 @@ class Form1 {
     RandomSource &random_;
     std::unique_ptr<PageGameView> view_;
     emscripten::val form_;
-    std::array<emscripten::val, 7> controls_;
-    emscripten::val announcer_; // a live region
+    std::vector<emscripten::val> controls_; // in creation order
+    emscripten::val announcer_;             // a live region
     std::optional<Metafile> picture_;
     double drawnAtRatio_ = 0;
     bool ended_ = false;
