@@ -17,7 +17,7 @@ namespace velmora {
 
 namespace {
 
-std::string Px(double pixels)
+std::string Px(int pixels)
 {
     return std::to_string(pixels) + "px";
 }
@@ -91,7 +91,7 @@ void ApplySettings(const ControlDescription &control, val &element)
     Place(element, control.left, control.top, control.width, control.height);
     if (control.font) {
         Style(element, "fontFamily", FontFamily(control.font->face));
-        Style(element, "fontSize", Px(FontSizeToPixels(control.font->size)));
+        Style(element, "fontSize", Px(static_cast<int>(std::lround(FontSizeToPixels(control.font->size)))));
         Style(element, "fontWeight", std::to_string(control.font->weight));
         Style(element, "fontStyle", control.font->italic ? "italic" : "normal");
     }
@@ -299,7 +299,7 @@ void Form1::WatchPixelRatio()
 {
     if (!Image1()["hidden"].as<bool>())
         DrawPicture();
-    const std::string query = "(resolution: " + std::to_string(emscripten_get_device_pixel_ratio()) + "dppx)";
+    const val query = val("(resolution: ").call<val>("concat", emscripten_get_device_pixel_ratio(), val("dppx)"));
     val once = val::object();
     once.set("once", true);
     val::global("matchMedia")(query).call<void>("addEventListener", std::string("change"),
