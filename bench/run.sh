@@ -36,3 +36,11 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     wineserver -k
     rm -rf "$WINEPREFIX"
 fi
+
+# The web page in headless Chromium against a plain page with the same controls, when the web preset is built.
+page="$build/../web/web/velmora.html"
+if [ -f "$page" ]; then
+    echo "== in headless Chromium"
+    [ -d "$here/../tests/web/node_modules/puppeteer-core" ] || npm ci --prefix "$here/../tests/web" --no-audit --no-fund
+    node "$here/web/first_paint.mjs" "$page" "$([ "$smoke" = --smoke ] && echo 1 || echo 21)"
+fi

@@ -29,6 +29,7 @@ class Form1 {
     void Show();
 
     // The controls, in creation order.
+    [[nodiscard]] emscripten::val Control(std::size_t index) const { return controls_.at(index); }
     [[nodiscard]] emscripten::val Command2() const;
     [[nodiscard]] emscripten::val Command1() const;
     [[nodiscard]] emscripten::val Image1() const;

@@ -3,26 +3,21 @@
 #include "web/form1.h"
 #include "window/window_description.h"
 
-#include <stdexcept>
 #include <string>
 
 using emscripten::val;
 
 namespace velmora {
 
-val PageGameView::DigitBox(int box) const
+namespace {
+
+// Where digit box 1 to 3 stands in the creation order; any other number throws.
+std::size_t DigitBoxIndex(int box)
 {
-    switch (box) {
-    case 1:
-        return form_.Label1();
-    case 2:
-        return form_.Label2();
-    case 3:
-        return form_.Label3();
-    default:
-        throw std::out_of_range("no digit box " + std::to_string(box));
-    }
+    return kDigitBoxes.at(static_cast<std::size_t>(box - 1));
 }
+
+} // namespace
 
 void PageGameView::SetPictureVisible(bool visible)
 {
@@ -34,17 +29,18 @@ void PageGameView::SetPictureVisible(bool visible)
 
 void PageGameView::SetDigitText(int box, const std::string &text)
 {
-    val label = DigitBox(box);
+    const std::size_t index = DigitBoxIndex(box);
+    val label = form_.Control(index);
     label.set("textContent", text);
     // Read out as, say, "Erste Ziffer: 7".
-    const auto &description = WindowDescription.controls.at(box == 1 ? at::Label1 : box == 2 ? at::Label2 : at::Label3);
+    const auto &description = WindowDescription.controls.at(index);
     label.call<void>("setAttribute", std::string("aria-label"),
                      std::string(description.accessibleDescription) + (text.empty() ? "" : ": " + text));
 }
 
 std::string PageGameView::GetDigitText(int box)
 {
-    return DigitBox(box)["textContent"].as<std::string>();
+    return form_.Control(DigitBoxIndex(box))["textContent"].as<std::string>();
 }
 
 // One short tone. Where the browser has no Web Audio, or no sound device, the game goes on silently.

@@ -22,8 +22,6 @@ class PageGameView final : public GameView {
   private:
     Form1 &form_;
     emscripten::val audio_ = emscripten::val::undefined(); // made at the first win, after a click or key
-
-    [[nodiscard]] emscripten::val DigitBox(int box) const;
 };
 
 } // namespace velmora

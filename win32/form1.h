@@ -27,6 +27,7 @@ class Form1 {
     [[nodiscard]] HWND Handle() const { return form_; }
 
     // The controls, in creation order.
+    [[nodiscard]] HWND Control(std::size_t index) const { return controls_.at(index); }
     [[nodiscard]] HWND Command2() const;
     [[nodiscard]] HWND Command1() const;
     [[nodiscard]] HWND Image1() const;

@@ -2,24 +2,21 @@
 
 #include "win32/form1.h"
 #include "win32/text.h"
+#include "window/window_description.h"
 
 #include <stdexcept>
 
 namespace velmora {
 
-HWND WindowGameView::DigitBox(int box) const
+namespace {
+
+// Box 1 to 3; any other number throws.
+HWND DigitBox(const Form1 &form, int box)
 {
-    switch (box) {
-    case 1:
-        return form_.Label1();
-    case 2:
-        return form_.Label2();
-    case 3:
-        return form_.Label3();
-    default:
-        throw std::out_of_range("no digit box " + std::to_string(box));
-    }
+    return form.Control(kDigitBoxes.at(static_cast<std::size_t>(box - 1)));
 }
+
+} // namespace
 
 void WindowGameView::SetPictureVisible(bool visible)
 {
@@ -28,13 +25,13 @@ void WindowGameView::SetPictureVisible(bool visible)
 
 void WindowGameView::SetDigitText(int box, const std::string &text)
 {
-    if (SetWindowTextW(DigitBox(box), Wide(text).c_str()) == 0)
+    if (SetWindowTextW(DigitBox(form_, box), Wide(text).c_str()) == 0)
         throw std::runtime_error("SetWindowText failed");
 }
 
 std::string WindowGameView::GetDigitText(int box)
 {
-    const HWND label = DigitBox(box);
+    const HWND label = DigitBox(form_, box);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
     return Narrow(text);

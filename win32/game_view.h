@@ -21,8 +21,6 @@ class WindowGameView final : public GameView {
 
   private:
     const Form1 &form_;
-
-    [[nodiscard]] HWND DigitBox(int box) const;
 };
 
 } // namespace velmora

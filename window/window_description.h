@@ -107,6 +107,9 @@ namespace at {
 enum : std::size_t { Command2, Command1, Image1, Label4, Label2, Label3, Label1 };
 } // namespace at
 
+// The digit boxes as the game counts them, 1 to 3: Label1, Label2, Label3.
+inline constexpr std::array<std::size_t, 3> kDigitBoxes{at::Label1, at::Label2, at::Label3};
+
 static_assert(WindowDescription.controls[at::Command2].name == "Command2");
 static_assert(WindowDescription.controls[at::Command1].name == "Command1");
 static_assert(WindowDescription.controls[at::Image1].name == "Image1");

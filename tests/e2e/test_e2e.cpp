@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "qt/window.h"
+#include "screen.h"
 #include "x_display.h"
 
 #include <QApplication>
@@ -15,77 +16,6 @@
 
 #include <array>
 #include <map>
-
-namespace {
-
-// The digit boxes and the picture box, in the window's pixels.
-const std::array<QRect, 3> kDigitBoxes{QRect(160, 32, 137, 105), QRect(320, 32, 137, 105), QRect(480, 32, 137, 105)};
-const QRect kPictureBox(192, 160, 425, 185);
-const QRect kTitle(24, 192, 121, 105);
-const QPoint kBeenden(76, 136);
-const QPoint kNeuesSpiel(76, 48);
-
-QImage ToQImage(const RgbImage &rgb)
-{
-    QImage image(rgb.width, rgb.height, QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height; ++y) {
-        for (int x = 0; x < rgb.width; ++x)
-            image.setPixel(x, y, 0xFF000000U | rgb.pixels[static_cast<std::size_t>(y) * rgb.width + x]);
-    }
-    return image;
-}
-
-// How unlike two images of one size are: the sum of their grey differences.
-long Difference(const QImage &a, const QImage &b)
-{
-    long sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x)
-            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
-    }
-    return sum;
-}
-
-int CountPixels(const QImage &image, const QRect &area, const std::function<bool(QRgb)> &matches)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += matches(image.pixel(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
-bool Gold(QRgb p)
-{
-    return qRed(p) > 220 && qGreen(p) > 130 && qGreen(p) < 185 && qBlue(p) < 60;
-}
-
-bool Purple(QRgb p)
-{
-    return qRed(p) > 90 && qBlue(p) > 90 && qGreen(p) < 60;
-}
-
-// The digits of the first `games` games as the run's generator deals them.
-std::vector<QStringList> DealtDigits(int games)
-{
-    velmora::RuntimeRandom random;
-    std::vector<QStringList> dealt;
-    for (int game = 0; game < games; ++game) {
-        QStringList digits;
-        for (int box = 0; box < 3; ++box)
-            digits << QString::number(static_cast<int>(std::floor(static_cast<double>(random.Next()) * 10.0)));
-        dealt.push_back(digits);
-    }
-    return dealt;
-}
-
-bool Wins(const QStringList &digits)
-{
-    return digits.contains("7");
-}
-
-} // namespace
 
 class TestEndToEnd : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // xdotool, and nothing read but the window's pixels, the X server's bells and the exit status.
 
 #include "game/game.h"
+#include "screen.h"
 #include "x_display.h"
 
 #include <QDir>
@@ -17,47 +18,10 @@
 
 namespace {
 
-// Where the controls stand at 96 dots per inch, in the window's pixels.
-const std::array<QRect, 3> kDigitBoxes{QRect(160, 32, 137, 105), QRect(320, 32, 137, 105), QRect(480, 32, 137, 105)};
-const QRect kPictureBox(192, 160, 425, 185);
-const QRect kTitle(24, 192, 121, 105);
-const QPoint kNeuesSpiel(76, 48);
-const QPoint kBeenden(76, 136);
-
 QRect Scaled(const QRect &rect, double scale)
 {
     return {qRound(rect.x() * scale), qRound(rect.y() * scale), qRound(rect.width() * scale),
             qRound(rect.height() * scale)};
-}
-
-QImage ToQImage(const RgbImage &rgb)
-{
-    QImage image(rgb.width, rgb.height, QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height; ++y) {
-        for (int x = 0; x < rgb.width; ++x)
-            image.setPixel(x, y, 0xFF000000U | rgb.pixels[static_cast<std::size_t>(y) * rgb.width + x]);
-    }
-    return image;
-}
-
-int CountPixels(const QImage &image, const QRect &area, bool (*matches)(QRgb))
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += matches(image.pixel(x, y)) ? 1 : 0;
-    }
-    return count;
-}
-
-bool Gold(QRgb p)
-{
-    return qRed(p) > 220 && qGreen(p) > 130 && qGreen(p) < 185 && qBlue(p) < 60;
-}
-
-bool Purple(QRgb p)
-{
-    return qRed(p) > 90 && qBlue(p) > 90 && qGreen(p) < 60;
 }
 
 // A digit's ink, whatever its size and place in the box: the dark pixels' bounding box scaled to a
@@ -76,29 +40,6 @@ QImage Ink(const QImage &box)
     return box.copy(ink)
         .scaled(12, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_Grayscale8);
-}
-
-long Difference(const QImage &a, const QImage &b)
-{
-    long sum = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x)
-            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
-    }
-    return sum;
-}
-
-std::vector<QStringList> DealtDigits(int games)
-{
-    velmora::RuntimeRandom random;
-    std::vector<QStringList> dealt;
-    for (int game = 0; game < games; ++game) {
-        QStringList digits;
-        for (int box = 0; box < 3; ++box)
-            digits << QString::number(static_cast<int>(std::floor(static_cast<double>(random.Next()) * 10.0)));
-        dealt.push_back(digits);
-    }
-    return dealt;
 }
 
 } // namespace
