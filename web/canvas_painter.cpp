@@ -1,9 +1,9 @@
 #include "web/canvas_painter.h"
 
 #include <algorithm>
+#include <array>
 #include <numbers>
 #include <string>
-#include <vector>
 
 using emscripten::val;
 
@@ -18,17 +18,21 @@ std::string Css(Rgb colour)
 }
 
 // The dash pattern in multiples of the line's width, as Windows draws its styled pens.
-std::vector<double> Pattern(Dashes dashes)
+std::span<const double> Pattern(Dashes dashes)
 {
+    static constexpr std::array kDash{6.0, 2.0};
+    static constexpr std::array kDot{1.0, 1.0};
+    static constexpr std::array kDashDot{6.0, 2.0, 1.0, 2.0};
+    static constexpr std::array kDashDotDot{6.0, 2.0, 1.0, 2.0, 1.0, 2.0};
     switch (dashes) {
     case Dashes::Dash:
-        return {6, 2};
+        return kDash;
     case Dashes::Dot:
-        return {1, 1};
+        return kDot;
     case Dashes::DashDot:
-        return {6, 2, 1, 2};
+        return kDashDot;
     case Dashes::DashDotDot:
-        return {6, 2, 1, 2, 1, 2};
+        return kDashDotDot;
     case Dashes::Solid:
         break;
     }

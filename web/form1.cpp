@@ -109,20 +109,31 @@ void ApplySettings(const ControlDescription &control, val &element)
         element.set("tabIndex", 0);
 }
 
-// The page's one form, for the browser's calls that carry no data of ours.
+// The page's one form, for the browser's events, which carry no data of ours.
 Form1 *shownForm = nullptr;
 
-void PixelRatioChanged()
+// The browser hands each listener its event; these need none of it.
+template <void (Form1::*handle)()> void Forward(val /*event*/)
 {
     if (shownForm != nullptr)
-        shownForm->WatchPixelRatio();
+        (shownForm->*handle)();
+}
+
+void ForwardKeyDown(val event)
+{
+    if (shownForm != nullptr)
+        shownForm->KeyDown(std::move(event));
 }
 
 } // namespace
 
 EMSCRIPTEN_BINDINGS(velmora_form)
 {
-    emscripten::function("velmoraPixelRatioChanged", &PixelRatioChanged);
+    emscripten::function("velmoraNewGame", &Forward<&Form1::NewGameClicked>);
+    emscripten::function("velmoraQuit", &Forward<&Form1::QuitClicked>);
+    emscripten::function("velmoraKeyDown", &ForwardKeyDown);
+    emscripten::function("velmoraResized", &Forward<&Form1::Resized>);
+    emscripten::function("velmoraPixelRatioChanged", &Forward<&Form1::WatchPixelRatio>);
 }
 
 Form1::Form1(RandomSource &random)
@@ -182,19 +193,19 @@ val Form1::Label1() const
 void Form1::Show()
 {
     val::global("document")["body"].call<void>("appendChild", form_);
-    emscripten_set_click_callback("#Command1", this, EM_FALSE, &OnNewGame);
-    emscripten_set_click_callback("#Command2", this, EM_FALSE, &OnQuit);
-    for (const char *button : {"#Command1", "#Command2"})
-        emscripten_set_keydown_callback(button, this, EM_FALSE, &OnKey);
+    Command1().call<void>("addEventListener", std::string("click"), val::module_property("velmoraNewGame"));
+    Command2().call<void>("addEventListener", std::string("click"), val::module_property("velmoraQuit"));
+    for (val button : {Command1(), Command2()})
+        button.call<void>("addEventListener", std::string("keydown"), val::module_property("velmoraKeyDown"));
+    val::global("window").call<void>("addEventListener", std::string("resize"), val::module_property("velmoraResized"));
     shownForm = this;
     WatchPixelRatio();
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, EM_FALSE, &OnResize);
     Command1().call<void>("focus");
 }
 
 void Form1::DrawPicture()
 {
-    const double ratio = emscripten_get_device_pixel_ratio();
+    const double ratio = val::global("devicePixelRatio").as<double>();
     if (!picture_ || ratio == drawnAtRatio_)
         return;
     const auto &box = WindowDescription.controls[at::Image1];
@@ -229,13 +240,10 @@ void Form1::QuitGame()
     val::global("document")["body"].call<void>("appendChild", line);
 }
 
-// Shows an error that no handler trapped in a German dialog, then ends the game.
-void Form1::ReportUntrappedError(const std::exception &error)
+// Shows an error that no handler trapped in a German dialog ("Laufzeitfehler '6':" and what it
+// is), then ends the game.
+void Form1::ReportUntrappedError(const std::string &text)
 {
-    const auto *runtimeError = dynamic_cast<const Error *>(&error);
-    const std::string text = runtimeError != nullptr ? "Laufzeitfehler '" + std::to_string(runtimeError->Number())
-                                                           + "':\n\n" + runtimeError->Description()
-                                                     : std::string("Laufzeitfehler:\n\n") + error.what();
     val dialog = Create("dialog");
     val message = Create("p");
     Style(message, "whiteSpace", "pre-line");
@@ -253,45 +261,40 @@ void Form1::ReportUntrappedError(const std::exception &error)
 }
 
 // The only two handlers of the program. An error a game raises goes no further than here.
-EM_BOOL Form1::OnNewGame(int /*type*/, const EmscriptenMouseEvent * /*event*/, void *userData)
+void Form1::NewGameClicked()
 {
-    auto &form = *static_cast<Form1 *>(userData);
-    if (form.ended_)
-        return EM_TRUE;
+    if (ended_)
+        return;
     try {
-        NewGame(*form.view_, form.random_);
+        NewGame(*view_, random_);
+    } catch (const Error &error) {
+        ReportUntrappedError("Laufzeitfehler '" + std::to_string(error.Number()) + "':\n\n" + error.Description());
     } catch (const std::exception &error) {
-        form.ReportUntrappedError(error);
+        ReportUntrappedError(std::string("Laufzeitfehler:\n\n") + error.what());
     }
-    return EM_TRUE;
 }
 
-EM_BOOL Form1::OnQuit(int /*type*/, const EmscriptenMouseEvent * /*event*/, void *userData)
+void Form1::QuitClicked()
 {
-    auto &form = *static_cast<Form1 *>(userData);
-    if (!form.ended_)
-        form.QuitGame();
-    return EM_TRUE;
+    if (!ended_)
+        QuitGame();
 }
 
-EM_BOOL Form1::OnKey(int /*type*/, const EmscriptenKeyboardEvent *event, void *userData)
+// Tab moves between the two buttons only, both ways.
+void Form1::KeyDown(val event)
 {
-    auto &form = *static_cast<Form1 *>(userData);
-    if (std::string_view(event->key) != "Tab")
-        return EM_FALSE;
-    // Tab moves between the two buttons only, both ways.
-    const bool onFirst = val::global("document")["activeElement"] == form.Command1();
-    (onFirst ? form.Command2() : form.Command1()).call<void>("focus");
-    return EM_TRUE;
+    if (event["key"].as<std::string>() != "Tab")
+        return;
+    event.call<void>("preventDefault");
+    const bool onFirst = val::global("document")["activeElement"] == Command1();
+    (onFirst ? Command2() : Command1()).call<void>("focus");
 }
 
 // A zoom also resizes the page's viewport: the picture is drawn again if the ratio changed with it.
-EM_BOOL Form1::OnResize(int /*type*/, const EmscriptenUiEvent * /*event*/, void *userData)
+void Form1::Resized()
 {
-    auto &form = *static_cast<Form1 *>(userData);
-    if (!form.Image1()["hidden"].as<bool>())
-        form.DrawPicture();
-    return EM_FALSE;
+    if (!Image1()["hidden"].as<bool>())
+        DrawPicture();
 }
 
 // A zoom or another screen changes the pixel ratio: a shown picture is drawn again at the new one.
@@ -299,7 +302,8 @@ void Form1::WatchPixelRatio()
 {
     if (!Image1()["hidden"].as<bool>())
         DrawPicture();
-    const val query = val("(resolution: ").call<val>("concat", emscripten_get_device_pixel_ratio(), val("dppx)"));
+    const val query =
+        val("(resolution: ").call<val>("concat", val::global("devicePixelRatio").as<double>(), val("dppx)"));
     val once = val::object();
     once.set("once", true);
     val::global("matchMedia")(query).call<void>("addEventListener", std::string("change"),

@@ -5,7 +5,6 @@
 
 #include "picture/picture.h"
 
-#include <emscripten/html5.h>
 #include <emscripten/val.h>
 
 #include <memory>
@@ -40,6 +39,11 @@ class Form1 {
 
     // Draws the picture into Image1 at the screen's present pixel ratio, unless it is drawn already.
     void DrawPicture();
+    // The page's events.
+    void NewGameClicked();
+    void QuitClicked();
+    void KeyDown(emscripten::val event);
+    void Resized();
     // Draws a shown picture again whenever the screen's pixel ratio changes.
     void WatchPixelRatio();
     // Says a win to assistive technology, or takes it back.
@@ -58,11 +62,7 @@ class Form1 {
     double drawnAtRatio_ = 0;
     bool ended_ = false;
 
-    void ReportUntrappedError(const std::exception &error);
-    static EM_BOOL OnNewGame(int type, const EmscriptenMouseEvent *event, void *form);
-    static EM_BOOL OnQuit(int type, const EmscriptenMouseEvent *event, void *form);
-    static EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent *event, void *form);
-    static EM_BOOL OnResize(int type, const EmscriptenUiEvent *event, void *form);
+    void ReportUntrappedError(const std::string &text);
 };
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 // The game against a recording view and scripted draws.
 
 #include "game/game.h"
+#include "game/host_operations.h"
 
 #include <doctest/doctest.h>
 
@@ -328,4 +329,38 @@ TEST_CASE("the generator is fair over a million draws")
         CHECK(std::abs(rng.digits.at(digit) / (3.0 * kGames) - 0.1) < 0.001);
     }
     CHECK(std::abs(static_cast<double>(view.wins) / kGames - 0.271) < 0.005);
+}
+
+TEST_CASE("the host's conversions between numbers and captions")
+{
+    // Number to text: seven significant digits, as single precision is shown, on every platform.
+    const std::vector<std::pair<float, std::string>> texts{
+        {7.0F, "7"},
+        {0.0F, "0"},
+        {12.0F, "12"},
+        {-3.0F, "-3"},
+        {0.5F, "0.5"},
+        {0.7055475F, "0.7055475"},
+        {1234.5F, "1234.5"},
+        {-0.03125F, "-0.03125"},
+        {9999999.0F, "9999999"},
+        {16777216.0F, "1.677722e+07"},
+        {0.0001F, "0.0001"},
+        {0.00001F, "1e-05"},
+        {99999999.0F, "1e+08"},
+        {9999999.5F, "1e+07"},
+    };
+    for (const auto &row : texts) {
+        CAPTURE(row.first);
+        CHECK(velmora::host::NumberToText(row.first) == row.second);
+    }
+    // Text to number, exactly where the text is a short decimal.
+    const std::vector<std::pair<std::string, double>> numbers{
+        {"0.5", 0.5},   {"1.25e2", 125}, {"-.75", -0.75},    {"70E-1", 7}, {"0.1", 0.1}, {"123456789", 123456789},
+        {"1e22", 1e22}, {"1e-5", 1e-5},  {"00012.50", 12.5},
+    };
+    for (const auto &row : numbers) {
+        CAPTURE(row.first);
+        CHECK(velmora::host::TextToNumber(row.first) == row.second);
+    }
 }
