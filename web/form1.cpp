@@ -32,10 +32,35 @@ std::string Css(Rgb colour)
 std::string FontFamily(std::string_view face)
 {
     if (face == "Times New Roman")
-        return "'Times New Roman', 'Liberation Serif', Tinos, serif";
+        return "'Times New Roman','Liberation Serif',Tinos,serif";
     if (face == "Arial")
-        return "Arial, 'Liberation Sans', Arimo, sans-serif";
+        return "Arial,'Liberation Sans',Arimo,sans-serif";
     return "'" + std::string(face) + "'";
+}
+
+// Text as HTML writes it, in an element or an attribute.
+std::string Escaped(std::string_view text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
 }
 
 val Create(const char *tag)
@@ -43,70 +68,48 @@ val Create(const char *tag)
     return val::global("document").call<val>("createElement", std::string(tag));
 }
 
-void Style(val &element, const char *property, const std::string &value)
+// Where a control stands and how it writes. At 96 dots per inch a CSS pixel is 15 twips; the
+// browser scales CSS pixels to the screen.
+std::string StyleOf(const ControlDescription &control)
 {
-    element["style"].set(property, value);
-}
-
-// At 96 dots per inch a CSS pixel is 15 twips; the browser scales CSS pixels to the screen.
-void Place(val &element, int left, int top, int width, int height)
-{
-    Style(element, "position", "absolute");
-    Style(element, "boxSizing", "border-box");
-    Style(element, "left", Px(TwipsToPixels(left)));
-    Style(element, "top", Px(TwipsToPixels(top)));
-    Style(element, "width", Px(TwipsToPixels(width)));
-    Style(element, "height", Px(TwipsToPixels(height)));
-}
-
-val CreateControl(const ControlDescription &control)
-{
-    switch (control.kind) {
-    case ControlKind::CommandButton: {
-        val button = Create("button");
-        button.set("type", "button");
-        button.set("textContent", std::string(control.caption));
-        return button;
-    }
-    case ControlKind::Image: {
-        val canvas = Create("canvas");
-        canvas.call<void>("setAttribute", std::string("role"), std::string("img"));
-        return canvas;
-    }
-    case ControlKind::Label: {
-        val label = Create("div");
-        label.set("textContent", std::string(control.caption));
-        Style(label, "margin", "0");
-        Style(label, "textAlign", control.alignment == Alignment::Center ? "center" : "left");
-        Style(label, "border", control.border == BorderStyle::FixedSingle ? "1px solid black" : "none");
-        return label;
-    }
-    }
-    return val::undefined();
-}
-
-void ApplySettings(const ControlDescription &control, val &element)
-{
-    element.set("id", std::string(control.name));
-    Place(element, control.left, control.top, control.width, control.height);
+    std::string style = "position:absolute;box-sizing:border-box;margin:0;left:" + Px(TwipsToPixels(control.left))
+                        + ";top:" + Px(TwipsToPixels(control.top)) + ";width:" + Px(TwipsToPixels(control.width))
+                        + ";height:" + Px(TwipsToPixels(control.height));
     if (control.font) {
-        Style(element, "fontFamily", FontFamily(control.font->face));
-        Style(element, "fontSize", Px(static_cast<int>(std::lround(FontSizeToPixels(control.font->size)))));
-        Style(element, "fontWeight", std::to_string(control.font->weight));
-        Style(element, "fontStyle", control.font->italic ? "italic" : "normal");
+        style += ";font:" + std::string(control.font->italic ? "italic " : "") + std::to_string(control.font->weight)
+                 + " " + Px(static_cast<int>(std::lround(FontSizeToPixels(control.font->size)))) + " "
+                 + FontFamily(control.font->face);
     }
     if (control.foreColour)
-        Style(element, "color", Css(RgbFromStored(*control.foreColour)));
-    element.set("hidden", !control.visible);
+        style += ";color:" + Css(RgbFromStored(*control.foreColour));
+    if (control.kind == ControlKind::Label) {
+        style += control.alignment == Alignment::Center ? ";text-align:center" : ";text-align:left";
+        style += control.border == BorderStyle::FixedSingle ? ";border:1px solid black" : ";border:none";
+    }
+    return style;
+}
+
+// One control as HTML: a button, a canvas for the picture, or a text label.
+std::string HtmlOf(const ControlDescription &control)
+{
+    const char *tag = control.kind == ControlKind::CommandButton ? "button"
+                      : control.kind == ControlKind::Image       ? "canvas"
+                                                                 : "div";
+    std::string html = "<" + std::string(tag) + " id=\"" + Escaped(control.name) + "\" style=\"" + StyleOf(control)
+                       + "\" title=\"" + Escaped(control.accessibleDescription) + "\"";
+    if (control.kind == ControlKind::CommandButton)
+        html += " type=\"button\"";
+    if (control.kind == ControlKind::Image)
+        html += " role=\"img\"";
     const std::string_view name = !control.accessibleName.empty() ? control.accessibleName
                                   : control.kind == ControlKind::Label && control.caption.empty()
                                       ? control.accessibleDescription
                                       : std::string_view{};
     if (!name.empty())
-        element.call<void>("setAttribute", std::string("aria-label"), std::string(name));
-    element.set("title", std::string(control.accessibleDescription));
-    if (control.tabIndex)
-        element.set("tabIndex", 0);
+        html += " aria-label=\"" + Escaped(name) + "\"";
+    if (!control.visible)
+        html += " hidden";
+    return html + ">" + Escaped(control.caption) + "</" + tag + ">";
 }
 
 // The page's one form, for the browser's events, which carry no data of ours.
@@ -137,26 +140,25 @@ EMSCRIPTEN_BINDINGS(velmora_form)
 }
 
 Form1::Form1(RandomSource &random)
-    : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(Create("div")), announcer_(Create("div"))
+    : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(Create("div")), announcer_(val::undefined())
 {
     if (auto read = Metafile::Read(WinPicture); std::holds_alternative<Metafile>(read))
         picture_ = std::get<Metafile>(std::move(read));
 
+    // The whole form is written at once, and the browser lays it out once.
+    std::string html;
+    for (const ControlDescription &control : WindowDescription.controls)
+        html += HtmlOf(control);
+    html += "<div aria-live=\"polite\" style=\"position:absolute;clip-path:inset(50%)\"></div>"; // says a win
     val::global("document").set("title", std::string(WindowDescription.caption));
     form_.set("id", std::string(WindowDescription.name));
-    Style(form_, "position", "relative");
-    Style(form_, "width", Px(TwipsToPixels(WindowDescription.clientWidth)));
-    Style(form_, "height", Px(TwipsToPixels(WindowDescription.clientHeight)));
-    for (const ControlDescription &control : WindowDescription.controls) {
-        val element = CreateControl(control);
-        ApplySettings(control, element);
-        form_.call<void>("appendChild", element);
-        controls_.push_back(element);
-    }
-    announcer_.call<void>("setAttribute", std::string("aria-live"), std::string("polite"));
-    Style(announcer_, "position", "absolute");
-    Style(announcer_, "clipPath", "inset(50%)");
-    form_.call<void>("appendChild", announcer_);
+    form_["style"].set("cssText", "position:relative;width:" + Px(TwipsToPixels(WindowDescription.clientWidth))
+                                      + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)));
+    form_.set("innerHTML", html);
+    const val children = form_["children"];
+    for (std::size_t i = 0; i < WindowDescription.controls.size(); ++i)
+        controls_.push_back(children[i]);
+    announcer_ = form_["lastElementChild"];
 }
 
 Form1::~Form1() = default;
@@ -246,7 +248,7 @@ void Form1::ReportUntrappedError(const std::string &text)
 {
     val dialog = Create("dialog");
     val message = Create("p");
-    Style(message, "whiteSpace", "pre-line");
+    message["style"].set("whiteSpace", std::string("pre-line"));
     message.set("textContent", text);
     val close = Create("form");
     close.set("method", "dialog");
