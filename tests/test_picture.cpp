@@ -85,6 +85,7 @@ class TestPicture : public QObject {
     void outlinesNeverVanish_data();
     void outlinesNeverVanish();
     void silhouetteMatchesAnIndependentRenderer();
+    void silhouetteIsTheOneThePageIsCheckedAgainst();
 };
 
 void TestPicture::heapReachesTheFrame()
@@ -267,6 +268,22 @@ void TestPicture::silhouetteMatchesAnIndependentRenderer()
     }
     const double overlap = static_cast<double>(both) / either;
     QVERIFY2(overlap >= 0.97, qPrintable(QString::number(overlap)));
+}
+
+void TestPicture::silhouetteIsTheOneThePageIsCheckedAgainst()
+{
+    // The page's canvas picture is compared with this silhouette of ours (tests/web). Where the player
+    // changes on purpose, VELMORA_WRITE_SILHOUETTE=1 writes it anew.
+    const QImage ours = Render(QSize(425, 185)).convertToFormat(QImage::Format_ARGB32);
+    QImage silhouette(ours.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < ours.height(); ++y) {
+        for (int x = 0; x < ours.width(); ++x)
+            silhouette.setPixel(x, y, qAlpha(ours.pixel(x, y)) > 127 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    }
+    const QString committed = QStringLiteral(VELMORA_SOURCE_DIR "/tests/web/picture_silhouette.png");
+    if (qEnvironmentVariableIsSet("VELMORA_WRITE_SILHOUETTE"))
+        QVERIFY(silhouette.save(committed));
+    QCOMPARE(QImage(committed).convertToFormat(QImage::Format_Grayscale8), silhouette);
 }
 
 QTEST_MAIN(TestPicture)

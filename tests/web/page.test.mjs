@@ -4,6 +4,7 @@
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 import { PNG } from 'pngjs';
@@ -173,6 +174,27 @@ test('the picture is drawn at the pixel ratio, sharper than enlarged, and again 
   assert.deepEqual(await page.$eval('#Image1', (canvas) => [canvas.width, canvas.height]), [850, 370]);
   const sharp = await measure(page);
   assert.ok(sharp > 1.3 * enlarged, `ratio 2: ${sharp}, ratio 1 enlarged: ${enlarged}`);
+  await page.close();
+});
+
+test("the canvas picture has the Qt player's silhouette", async (t) => {
+  // picture_silhouette.png is the Qt front end's render of the same picture (its test keeps it so).
+  const theirs = PNG.sync.read(readFileSync(new URL('picture_silhouette.png', import.meta.url)));
+  const page = await open(1);
+  await page.keyboard.press('Space'); // 7 5 5: a win
+  const alpha = await page.$eval('#Image1', (canvas) =>
+    Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.filter((_, i) => i % 4 === 3)));
+  assert.equal(alpha.length, theirs.width * theirs.height);
+  let both = 0;
+  let either = 0;
+  alpha.forEach((a, i) => {
+    const ours = a > 127;
+    const qt = theirs.data[i * 4] < 128;
+    both += ours && qt;
+    either += ours || qt;
+  });
+  t.diagnostic(`intersection over union ${(both / either).toFixed(4)}`);
+  assert.ok(both / either >= 0.97, `intersection over union ${both / either}`);
   await page.close();
 });
 
