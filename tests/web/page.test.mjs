@@ -210,3 +210,15 @@ test('Beenden ends the game in place: no more games, both buttons off, one Germa
   assert.deepEqual(page.errors, []);
   await page.close();
 });
+
+test('an untrapped error is shown in a German dialog, and the game ends', async () => {
+  const page = await open();
+  // Label2 shows a word, whatever the game writes into it: reading it back as a number fails.
+  await page.$eval('#Label2', (label) => Object.defineProperty(label, 'textContent', { get: () => 'sieben', set: () => {} }));
+  await page.keyboard.press('Space');
+  assert.equal(await page.$eval('dialog', (dialog) => [dialog.open, dialog.querySelector('p').textContent].join('|')),
+    "true|Laufzeitfehler '13':\n\nTypen unverträglich");
+  assert.deepEqual(await page.$$eval('#Form1 button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
+  assert.ok(await page.$('#ended'));
+  await page.close();
+});
