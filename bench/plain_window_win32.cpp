@@ -1,12 +1,23 @@
-// The floor for the Windows program's start-up: a minimal Win32 program with the same window and the
-// same seven controls, captions and fonts, placed by hand, with no game, picture, icon or resources.
+// The floor for the Windows program's start-up and key presses: a minimal Win32 program with the same
+// window and the same seven controls, captions and fonts, placed by hand, with no game, picture or
+// icon. "Neues Spiel" writes the next digit into the three boxes.
 
 #include <windows.h>
 
 namespace {
 
+constexpr int kNewGame = 1;
+constexpr int kFirstBox = 2;
+
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    static wchar_t digit[2] = L"0";
+    if (message == WM_COMMAND && LOWORD(wParam) == kNewGame) {
+        digit[0] = digit[0] == L'9' ? L'0' : static_cast<wchar_t>(digit[0] + 1);
+        for (int box = kFirstBox; box < kFirstBox + 3; ++box)
+            SetDlgItemTextW(window, box, digit);
+        return 0;
+    }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -42,24 +53,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         DWORD style;
         int x, y, width, height;
         HFONT font;
+        int id;
     };
     const Control controls[] = {
-        {L"BUTTON", L"Beenden", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 120, 105, 33, nullptr},
-        {L"BUTTON", L"Neues Spiel", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 32, 105, 33, nullptr},
-        {L"STATIC", L"", WS_CHILD, 192, 160, 425, 185, nullptr},
-        {L"STATIC", L"Velmora", WS_CHILD | WS_VISIBLE, 24, 192, 121, 105, Font(27, L"Arial")},
-        {L"STATIC", L"", box, 320, 32, 137, 105, digits},
-        {L"STATIC", L"", box, 480, 32, 137, 105, digits},
-        {L"STATIC", L"", box, 160, 32, 137, 105, digits},
+        {L"BUTTON", L"Beenden", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 120, 105, 33, nullptr, 0},
+        {L"BUTTON", L"Neues Spiel", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 32, 105, 33, nullptr, kNewGame},
+        {L"STATIC", L"", WS_CHILD, 192, 160, 425, 185, nullptr, 0},
+        {L"STATIC", L"Velmora", WS_CHILD | WS_VISIBLE, 24, 192, 121, 105, Font(27, L"Arial"), 0},
+        {L"STATIC", L"", box, 320, 32, 137, 105, digits, kFirstBox + 1},
+        {L"STATIC", L"", box, 480, 32, 137, 105, digits, kFirstBox + 2},
+        {L"STATIC", L"", box, 160, 32, 137, 105, digits, kFirstBox},
     };
     for (const Control &control : controls) {
         HWND child = CreateWindowW(control.kind, control.caption, control.style, control.x, control.y, control.width,
-                                   control.height, window, nullptr, instance, nullptr);
+                                   control.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                   instance, nullptr);
         if (control.font != nullptr)
             SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
     }
     ShowWindow(window, show);
     UpdateWindow(window);
+    SetFocus(GetDlgItem(window, kNewGame));
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (IsDialogMessageW(window, &message) == 0) {

@@ -142,9 +142,6 @@ EMSCRIPTEN_BINDINGS(velmora_form)
 Form1::Form1(RandomSource &random)
     : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(Create("div")), announcer_(val::undefined())
 {
-    if (auto read = Metafile::Read(WinPicture); std::holds_alternative<Metafile>(read))
-        picture_ = std::get<Metafile>(std::move(read));
-
     // The whole form is written at once, and the browser lays it out once.
     std::string html;
     for (const ControlDescription &control : WindowDescription.controls)
@@ -208,8 +205,14 @@ void Form1::Show()
 void Form1::DrawPicture()
 {
     const double ratio = val::global("devicePixelRatio").as<double>();
-    if (!picture_ || ratio == drawnAtRatio_)
+    if (ratio == drawnAtRatio_)
         return;
+    if (!picture_) { // read at the first win, not while the page is coming up
+        auto read = Metafile::Read(WinPicture);
+        if (!std::holds_alternative<Metafile>(read))
+            return;
+        picture_ = std::get<Metafile>(std::move(read));
+    }
     const auto &box = WindowDescription.controls[at::Image1];
     const double width = TwipsToPixels(box.width);
     const double height = TwipsToPixels(box.height);

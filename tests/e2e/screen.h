@@ -6,8 +6,12 @@
 #include "game/game.h"
 #include "x_display.h"
 
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QStringList>
+#include <QThread>
 
 #include <array>
 #include <cmath>
@@ -21,6 +25,25 @@ inline const QRect kPictureBox(192, 160, 425, 185);
 inline const QRect kTitle(24, 192, 121, 105);
 inline const QPoint kBeenden(76, 136);
 inline const QPoint kNeuesSpiel(76, 48);
+
+// Starts a private Xvfb on the first free display from `first` on, and waits until it listens.
+// Returns the display's name (":160"), or an empty string when it did not start.
+inline QString StartXvfb(QProcess &xvfb, int first, const QString &screen)
+{
+    const auto socket = [](int n) { return QStringLiteral("/tmp/.X11-unix/X%1").arg(n); };
+    int number = first;
+    while (QFile::exists(socket(number)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    const QString display = QStringLiteral(":%1").arg(number);
+    // Nobody reads the server's chatter: a full pipe would stall it.
+    xvfb.setStandardOutputFile(QProcess::nullDevice());
+    xvfb.setStandardErrorFile(QProcess::nullDevice());
+    xvfb.start("Xvfb", {display, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
+    const QDeadlineTimer deadline(5000);
+    while (xvfb.waitForStarted() && !QFile::exists(socket(number)) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return QFile::exists(socket(number)) ? display : QString();
+}
 
 inline QImage ToQImage(const RgbImage &rgb)
 {

@@ -66,19 +66,10 @@ void TestEndToEnd::initTestCase()
         glyphs_[digit] = form.Label1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    int number = 160;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
-           || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    display_ = QStringLiteral(":%1").arg(number);
-    // Nobody reads the server's or the game's chatter: a full pipe would stall them.
-    xvfb_.setStandardOutputFile(QProcess::nullDevice());
-    xvfb_.setStandardErrorFile(QProcess::nullDevice());
+    display_ = StartXvfb(xvfb_, 160, "1024x768x24");
+    QVERIFY(!display_.isEmpty());
     game_.setStandardOutputFile(QProcess::nullDevice());
     game_.setStandardErrorFile(QProcess::nullDevice());
-    xvfb_.start("Xvfb", {display_, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"});
-    QVERIFY(xvfb_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)), 5000);
     x_ = std::make_unique<XDisplay>(display_.toStdString());
     QVERIFY(x_->Connected());
 }

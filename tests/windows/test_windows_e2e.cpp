@@ -112,18 +112,10 @@ void TestWindowsEndToEnd::initTestCase()
         glyphs_[QString::number(digit)] = Ink(label.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
-    int number = 240;
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))
-           || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    display_ = QStringLiteral(":%1").arg(number);
-    xvfb_.setStandardOutputFile(QProcess::nullDevice());
-    xvfb_.setStandardErrorFile(QProcess::nullDevice());
+    display_ = StartXvfb(xvfb_, 240, "1280x1024x24");
+    QVERIFY(!display_.isEmpty());
     game_.setStandardOutputFile(QProcess::nullDevice());
     game_.setStandardErrorFile(QProcess::nullDevice());
-    xvfb_.start("Xvfb", {display_, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-    QVERIFY(xvfb_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)), 5000);
     x_ = std::make_unique<XDisplay>(display_.toStdString());
     QVERIFY(x_->Connected());
 
