@@ -138,12 +138,15 @@ std::string NumberToText(float value)
             text += '0';
         return text.append(std::to_string(std::abs(power)));
     }
-    if (power < 0)
-        return text.append("0.").append(static_cast<std::size_t>(-power - 1), '0').append(shown);
-    text.append(shown.substr(0, static_cast<std::size_t>(std::min(count, power + 1))));
-    text.append(static_cast<std::size_t>(std::max(0, power + 1 - count)), '0');
-    if (count > power + 1)
-        text.append(".").append(shown.substr(static_cast<std::size_t>(power + 1)));
+    const int whole = power + 1; // digits before the point
+    if (whole <= 0)
+        return text.append("0.").append(static_cast<std::size_t>(-whole), '0').append(shown);
+    const int written = std::min(count, whole);
+    const int padding = whole - written;
+    text.append(shown.substr(0, static_cast<std::size_t>(written)));
+    text.append(static_cast<std::size_t>(padding), '0');
+    if (count > whole)
+        text.append(".").append(shown.substr(static_cast<std::size_t>(whole)));
     return text;
 }
 
