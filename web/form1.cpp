@@ -17,99 +17,9 @@ namespace velmora {
 
 namespace {
 
-std::string Px(int pixels)
-{
-    return std::to_string(pixels) + "px";
-}
-
-std::string Css(Rgb colour)
-{
-    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue)
-           + ")";
-}
-
-// The described face first, then fonts with the same metrics that free systems have.
-std::string FontFamily(std::string_view face)
-{
-    if (face == "Times New Roman")
-        return "'Times New Roman','Liberation Serif',Tinos,serif";
-    if (face == "Arial")
-        return "Arial,'Liberation Sans',Arimo,sans-serif";
-    return "'" + std::string(face) + "'";
-}
-
-// Text as HTML writes it, in an element or an attribute.
-std::string Escaped(std::string_view text)
-{
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            escaped += "&amp;";
-            break;
-        case '<':
-            escaped += "&lt;";
-            break;
-        case '>':
-            escaped += "&gt;";
-            break;
-        case '"':
-            escaped += "&quot;";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
 val Create(const char *tag)
 {
     return val::global("document").call<val>("createElement", std::string(tag));
-}
-
-// Where a control stands and how it writes. At 96 dots per inch a CSS pixel is 15 twips; the
-// browser scales CSS pixels to the screen.
-std::string StyleOf(const ControlDescription &control)
-{
-    std::string style = "position:absolute;box-sizing:border-box;margin:0;left:" + Px(TwipsToPixels(control.left))
-                        + ";top:" + Px(TwipsToPixels(control.top)) + ";width:" + Px(TwipsToPixels(control.width))
-                        + ";height:" + Px(TwipsToPixels(control.height));
-    if (control.font) {
-        style += ";font:" + std::string(control.font->italic ? "italic " : "") + std::to_string(control.font->weight)
-                 + " " + Px(static_cast<int>(std::lround(FontSizeToPixels(control.font->size)))) + " "
-                 + FontFamily(control.font->face);
-    }
-    if (control.foreColour)
-        style += ";color:" + Css(RgbFromStored(*control.foreColour));
-    if (control.kind == ControlKind::Label) {
-        style += control.alignment == Alignment::Center ? ";text-align:center" : ";text-align:left";
-        style += control.border == BorderStyle::FixedSingle ? ";border:1px solid black" : ";border:none";
-    }
-    return style;
-}
-
-// One control as HTML: a button, a canvas for the picture, or a text label.
-std::string HtmlOf(const ControlDescription &control)
-{
-    const char *tag = control.kind == ControlKind::CommandButton ? "button"
-                      : control.kind == ControlKind::Image       ? "canvas"
-                                                                 : "div";
-    std::string html = "<" + std::string(tag) + " id=\"" + Escaped(control.name) + "\" style=\"" + StyleOf(control)
-                       + "\" title=\"" + Escaped(control.accessibleDescription) + "\"";
-    if (control.kind == ControlKind::CommandButton)
-        html += " type=\"button\"";
-    if (control.kind == ControlKind::Image)
-        html += " role=\"img\"";
-    const std::string_view name = !control.accessibleName.empty() ? control.accessibleName
-                                  : control.kind == ControlKind::Label && control.caption.empty()
-                                      ? control.accessibleDescription
-                                      : std::string_view{};
-    if (!name.empty())
-        html += " aria-label=\"" + Escaped(name) + "\"";
-    if (!control.visible)
-        html += " hidden";
-    return html + ">" + Escaped(control.caption) + "</" + tag + ">";
 }
 
 // The page's one form, for the browser's events, which carry no data of ours.
@@ -140,18 +50,11 @@ EMSCRIPTEN_BINDINGS(velmora_form)
 }
 
 Form1::Form1(RandomSource &random)
-    : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(Create("div")), announcer_(val::undefined())
+    : random_(random), view_(std::make_unique<PageGameView>(*this)),
+      form_(val::global("document").call<val>("getElementById", std::string(WindowDescription.name))),
+      announcer_(val::undefined())
 {
-    // The whole form is written at once, and the browser lays it out once.
-    std::string html;
-    for (const ControlDescription &control : WindowDescription.controls)
-        html += HtmlOf(control);
-    html += "<div aria-live=\"polite\" style=\"position:absolute;clip-path:inset(50%)\"></div>"; // says a win
-    val::global("document").set("title", std::string(WindowDescription.caption));
-    form_.set("id", std::string(WindowDescription.name));
-    form_["style"].set("cssText", "position:relative;width:" + Px(TwipsToPixels(WindowDescription.clientWidth))
-                                      + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)));
-    form_.set("innerHTML", html);
+    // The form stands in the page already, written there from the same description by the build.
     const val children = form_["children"];
     for (std::size_t i = 0; i < WindowDescription.controls.size(); ++i)
         controls_.push_back(children[i]);
@@ -191,7 +94,6 @@ val Form1::Label1() const
 
 void Form1::Show()
 {
-    val::global("document")["body"].call<void>("appendChild", form_);
     Command1().call<void>("addEventListener", std::string("click"), val::module_property("velmoraNewGame"));
     Command2().call<void>("addEventListener", std::string("click"), val::module_property("velmoraQuit"));
     for (val button : {Command1(), Command2()})

@@ -36,7 +36,8 @@ async function open(ratio = 1) {
   });
   await page.setViewport({ width: 800, height: 500, deviceScaleFactor: ratio });
   await page.goto(page_url);
-  await page.waitForSelector('#Command1');
+  // The form is in the page from the start; the game is ready once it has put the focus on Neues Spiel.
+  await page.waitForFunction(() => document.activeElement?.id === 'Command1');
   return page;
 }
 

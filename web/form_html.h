@@ -1,0 +1,15 @@
+#pragma once
+
+// The form as HTML, written from the window's description. The build puts it into the page, so that
+// the browser shows the form in its first paint, before the WebAssembly has started.
+
+#include <string>
+
+namespace velmora {
+
+// Form1 and its controls, in creation order, then a live region that says a win.
+std::string FormHtml();
+// The page's title: the form's caption.
+std::string FormTitle();
+
+} // namespace velmora
