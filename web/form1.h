@@ -1,7 +1,7 @@
 #pragma once
 
-// The game's window, Form1, as a part of a web page built from its description, and the program
-// around it.
+// The game's window, Form1, as a part of the web page, whose HTML the build writes from the window's
+// description (form_html.h), and the program around it.
 
 #include "picture/picture.h"
 
@@ -24,7 +24,7 @@ class Form1 {
     Form1(const Form1 &) = delete;
     Form1 &operator=(const Form1 &) = delete;
 
-    // Puts the form into the page, with the focus on the first button.
+    // Wires up the form the page holds, and gives the first button the focus.
     void Show();
 
     // The controls, in creation order.
