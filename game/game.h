@@ -20,6 +20,10 @@ class Error : public std::runtime_error {
     int number_;
 };
 
+// What the player is told of an error that no handler trapped, on every platform:
+// "Laufzeitfehler '6':\n\nÜberlauf" for the game's errors, "Laufzeitfehler:\n\n" and the text for others.
+std::string UntrappedErrorText(const std::exception &error);
+
 // The window as the game sees it. An operation that fails throws; the game turns
 // that into an Error naming this interface and the operation.
 class GameView {

@@ -16,6 +16,13 @@ namespace velmora {
 Error::Error(int number, const std::string &description) : std::runtime_error(description), number_(number)
 {}
 
+std::string UntrappedErrorText(const std::exception &error)
+{
+    if (const auto *runtimeError = dynamic_cast<const Error *>(&error))
+        return "Laufzeitfehler '" + std::to_string(runtimeError->Number()) + "':\n\n" + runtimeError->Description();
+    return std::string("Laufzeitfehler:\n\n") + error.what();
+}
+
 namespace host {
 
 namespace {

@@ -106,12 +106,8 @@ void QuitGame()
 
 void ReportUntrappedError(const std::exception &error, QWidget *parent)
 {
-    const auto *runtimeError = dynamic_cast<const Error *>(&error);
-    const QString text = runtimeError != nullptr ? QStringLiteral("Laufzeitfehler '%1':\n\n%2")
-                                                       .arg(runtimeError->Number())
-                                                       .arg(QString::fromStdString(runtimeError->Description()))
-                                                 : QStringLiteral("Laufzeitfehler:\n\n%1").arg(error.what());
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"), QString::fromStdString(UntrappedErrorText(error)),
+                    QMessageBox::Ok, parent);
     box.exec();
     QCoreApplication::exit(EXIT_FAILURE);
 }

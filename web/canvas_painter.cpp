@@ -1,5 +1,7 @@
 #include "web/canvas_painter.h"
 
+#include "web/css.h"
+
 #include <algorithm>
 #include <array>
 #include <numbers>
@@ -10,12 +12,6 @@ using emscripten::val;
 namespace velmora {
 
 namespace {
-
-std::string Css(Rgb colour)
-{
-    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue)
-           + ")";
-}
 
 // The dash pattern in multiples of the line's width, as Windows draws its styled pens.
 std::span<const double> Pattern(Dashes dashes)

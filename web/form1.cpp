@@ -174,10 +174,8 @@ void Form1::NewGameClicked()
         return;
     try {
         NewGame(*view_, random_);
-    } catch (const Error &error) {
-        ReportUntrappedError("Laufzeitfehler '" + std::to_string(error.Number()) + "':\n\n" + error.Description());
     } catch (const std::exception &error) {
-        ReportUntrappedError(std::string("Laufzeitfehler:\n\n") + error.what());
+        ReportUntrappedError(UntrappedErrorText(error));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "web/form_html.h"
 
+#include "web/css.h"
+
 #include "window/window_description.h"
 
 #include <cmath>
@@ -12,12 +14,6 @@ namespace {
 std::string Px(int pixels)
 {
     return std::to_string(pixels) + "px";
-}
-
-std::string Css(Rgb colour)
-{
-    return "rgb(" + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue)
-           + ")";
 }
 
 // The described face first, then fonts with the same metrics that free systems have.

@@ -81,11 +81,7 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC procedure)
 // Shows an error that no handler trapped, as a German message box, then ends the program with status 1.
 [[noreturn]] void ReportUntrappedError(HWND form, const std::exception &error)
 {
-    const auto *runtimeError = dynamic_cast<const Error *>(&error);
-    const std::string text = runtimeError != nullptr ? "Laufzeitfehler '" + std::to_string(runtimeError->Number())
-                                                           + "':\n\n" + runtimeError->Description()
-                                                     : std::string("Laufzeitfehler:\n\n") + error.what();
-    MessageBoxW(form, Wide(text).c_str(), L"Velmora", MB_OK | MB_ICONERROR);
+    MessageBoxW(form, Wide(UntrappedErrorText(error)).c_str(), L"Velmora", MB_OK | MB_ICONERROR);
     ExitProcess(1);
 }
 

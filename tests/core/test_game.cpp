@@ -331,6 +331,12 @@ TEST_CASE("the generator is fair over a million draws")
     CHECK(std::abs(static_cast<double>(view.wins) / kGames - 0.271) < 0.005);
 }
 
+TEST_CASE("an untrapped error is told with its number, or as it is")
+{
+    CHECK(velmora::UntrappedErrorText(Error(6, "Überlauf")) == "Laufzeitfehler '6':\n\nÜberlauf");
+    CHECK(velmora::UntrappedErrorText(std::out_of_range("no digit box 4")) == "Laufzeitfehler:\n\nno digit box 4");
+}
+
 TEST_CASE("the host's conversions between numbers and captions")
 {
     // Number to text: seven significant digits, as single precision is shown, on every platform.
