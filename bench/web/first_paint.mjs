@@ -8,7 +8,7 @@ import { pathToFileURL } from 'node:url';
 
 const require = createRequire(new URL('../../tests/web/package.json', import.meta.url));
 const puppeteer = require('puppeteer-core');
-const [page_path, runs = '21'] = process.argv.slice(2);
+const [page_path, runs = '41'] = process.argv.slice(2);
 const plain_path = new URL('plain_page.html', import.meta.url);
 
 const bytes = readFileSync(page_path);
