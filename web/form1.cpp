@@ -26,16 +26,16 @@ val Create(const char *tag)
 Form1 *shownForm = nullptr;
 
 // The browser hands each listener its event; these need none of it.
-template <void (Form1::*handle)()> void Forward(val /*event*/)
+template <void (Form1::*handle)()> void Forward(const val & /*event*/)
 {
     if (shownForm != nullptr)
         (shownForm->*handle)();
 }
 
-void ForwardKeyDown(val event)
+void ForwardKeyDown(const val &event)
 {
     if (shownForm != nullptr)
-        shownForm->KeyDown(std::move(event));
+        shownForm->KeyDown(event);
 }
 
 } // namespace
@@ -96,7 +96,7 @@ void Form1::Show()
 {
     Command1().call<void>("addEventListener", std::string("click"), val::module_property("velmoraNewGame"));
     Command2().call<void>("addEventListener", std::string("click"), val::module_property("velmoraQuit"));
-    for (val button : {Command1(), Command2()})
+    for (const val &button : {Command1(), Command2()})
         button.call<void>("addEventListener", std::string("keydown"), val::module_property("velmoraKeyDown"));
     val::global("window").call<void>("addEventListener", std::string("resize"), val::module_property("velmoraResized"));
     shownForm = this;
@@ -106,7 +106,7 @@ void Form1::Show()
 
 void Form1::DrawPicture()
 {
-    const double ratio = val::global("devicePixelRatio").as<double>();
+    const auto ratio = val::global("devicePixelRatio").as<double>();
     if (ratio == drawnAtRatio_)
         return;
     if (!picture_) { // read at the first win, not while the page is coming up
@@ -186,7 +186,7 @@ void Form1::QuitClicked()
 }
 
 // Tab moves between the two buttons only, both ways.
-void Form1::KeyDown(val event)
+void Form1::KeyDown(const val &event) const
 {
     if (event["key"].as<std::string>() != "Tab")
         return;

@@ -42,7 +42,7 @@ class Form1 {
     // The page's events.
     void NewGameClicked();
     void QuitClicked();
-    void KeyDown(emscripten::val event);
+    void KeyDown(const emscripten::val &event) const;
     void Resized();
     // Draws a shown picture again whenever the screen's pixel ratio changes.
     void WatchPixelRatio();

@@ -52,7 +52,7 @@ void PageGameView::Beep()
             return;
         audio_ = audioContext.new_();
     }
-    const double now = audio_["currentTime"].as<double>();
+    const auto now = audio_["currentTime"].as<double>();
     val tone = audio_.call<val>("createOscillator");
     val volume = audio_.call<val>("createGain");
     tone["frequency"].set("value", 880);

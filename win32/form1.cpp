@@ -7,7 +7,7 @@
 #include "window/window_description.h"
 
 #include <cmath>
-#include <cwchar>
+#include <iterator>
 #include <string>
 #include <variant>
 
@@ -50,7 +50,7 @@ HFONT CreateDescribedFont(const FontDescription &font, UINT dpi)
     log.lfStrikeOut = font.strikethrough ? TRUE : FALSE;
     log.lfCharSet = font.charset;
     const std::wstring face = Wide(font.face);
-    std::wcsncpy(log.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    face.copy(std::begin(log.lfFaceName), LF_FACESIZE - 1);
     return CreateFontIndirectW(&log);
 }
 
@@ -153,7 +153,7 @@ HWND Form1::Label1() const
 // Each control in creation order, then the buttons chained in their focus order.
 void Form1::CreateControls()
 {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form_, GWLP_HINSTANCE));
+    auto *const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form_, GWLP_HINSTANCE));
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const ControlDescription &control = WindowDescription.controls.at(i);
         controls_.at(i) =
@@ -269,7 +269,7 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return MAKELRESULT(GetDlgCtrlID(focused), DC_HASDEFID);
         return 0;
     case WM_CTLCOLORSTATIC: {
-        const auto control = reinterpret_cast<HWND>(lParam);
+        auto *const control = reinterpret_cast<HWND>(lParam);
         for (std::size_t i = 0; i < controls_.size(); ++i) {
             if (controls_.at(i) == control && WindowDescription.controls.at(i).foreColour) {
                 const Rgb colour = RgbFromStored(*WindowDescription.controls.at(i).foreColour);

@@ -5,13 +5,13 @@
 #include <windows.h>
 
 // The game takes no command line: whatever is passed is ignored.
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lpCmdLine*/, int nShowCmd)
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
     velmora::RuntimeRandom random; // the run's one generator, made before the window
-    velmora::Form1 form(instance, random);
-    form.Show(show);
+    velmora::Form1 form(hInstance, random);
+    form.Show(nShowCmd);
     return velmora::Form1::Run(form.Handle());
 }
