@@ -95,10 +95,10 @@ void QuitGame()
 Form1::Form1(HINSTANCE instance, RandomSource &random) : random_(random)
 {
     // The picture is read strictly once; only bytes that pass go to the system's metafile player.
-    if (auto read = Metafile::Read(WinPicture); std::holds_alternative<Metafile>(read)) {
-        picture_ = std::make_unique<Metafile>(std::get<Metafile>(std::move(read)));
+    if (const auto read = Metafile::Read(WinPicture); std::holds_alternative<Metafile>(read)) {
+        pictureBounds_ = std::get<Metafile>(read).Bounds();
         constexpr std::size_t kPlaceable = 22;
-        metafile_ = SetMetaFileBitsEx(static_cast<UINT>(WinPicture.size() - kPlaceable), &WinPicture[kPlaceable]);
+        picture_ = SetMetaFileBitsEx(static_cast<UINT>(WinPicture.size() - kPlaceable), &WinPicture[kPlaceable]);
     }
 
     RegisterFormClass(instance, &Procedure);
@@ -115,8 +115,8 @@ Form1::Form1(HINSTANCE instance, RandomSource &random) : random_(random)
 
 Form1::~Form1()
 {
-    if (metafile_ != nullptr)
-        DeleteMetaFile(metafile_);
+    if (picture_ != nullptr)
+        DeleteMetaFile(picture_);
     for (HFONT font : {digitFont_, titleFont_, buttonFont_})
         DeleteObject(font);
 }
@@ -218,16 +218,16 @@ int Form1::Run(HWND form)
 void Form1::DrawPicture(const DRAWITEMSTRUCT &item) const
 {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    if (metafile_ == nullptr)
+    if (picture_ == nullptr)
         return;
-    const MetafileBounds bounds = picture_->Bounds();
+    const MetafileBounds &bounds = pictureBounds_;
     const int saved = SaveDC(item.hDC);
     SetMapMode(item.hDC, MM_ANISOTROPIC);
     SetWindowOrgEx(item.hDC, bounds.left, bounds.top, nullptr);
     SetWindowExtEx(item.hDC, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
     SetViewportOrgEx(item.hDC, item.rcItem.left, item.rcItem.top, nullptr);
     SetViewportExtEx(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, nullptr);
-    PlayMetaFile(item.hDC, metafile_);
+    PlayMetaFile(item.hDC, picture_);
     RestoreDC(item.hDC, saved);
 }
 

@@ -3,15 +3,15 @@
 // The game's window, Form1, as a native Win32 window built from its description, and the program
 // around it.
 
+#include "picture/picture.h"
+
 #include <windows.h>
 
 #include <array>
-#include <memory>
 
 namespace velmora {
 
 class RandomSource;
-class Metafile;
 
 class Form1 {
   public:
@@ -44,8 +44,8 @@ class Form1 {
     HFONT digitFont_ = nullptr;
     HFONT titleFont_ = nullptr;
     HFONT buttonFont_ = nullptr;
-    std::unique_ptr<Metafile> picture_; // the win picture, read and checked once
-    HMETAFILE metafile_ = nullptr;      // the same picture for the system's player
+    HMETAFILE picture_ = nullptr; // the win picture for the system's player, once our reader has passed it
+    MetafileBounds pictureBounds_;
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);

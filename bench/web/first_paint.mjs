@@ -3,23 +3,19 @@
 //   node first_paint.mjs PAGE [RUNS]
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
-import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
+import { launchChromium } from '../../tests/web/chromium.mjs';
 
-const require = createRequire(new URL('../../tests/web/package.json', import.meta.url));
-const puppeteer = require('puppeteer-core');
 const [page_path, runs = '41'] = process.argv.slice(2);
 const plain_path = new URL('plain_page.html', import.meta.url);
 
-const bytes = readFileSync(page_path);
-console.log(`page size: ${bytes.length} bytes (${(bytes.length / 1024).toFixed(1)} KiB), ` +
-  `gzipped ${gzipSync(bytes, { level: 9 }).length} bytes (${(gzipSync(bytes, { level: 9 }).length / 1024).toFixed(1)} KiB)`);
+const contents = readFileSync(page_path);
+const bytes = contents.length;
+const gzipped = gzipSync(contents, { level: 9 }).length;
+console.log(`page size: ${bytes} bytes (${(bytes / 1024).toFixed(1)} KiB), ` +
+  `gzipped ${gzipped} bytes (${(gzipped / 1024).toFixed(1)} KiB)`);
 
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
-  args: ['--no-sandbox', '--disable-dev-shm-usage', '--disable-gpu', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
+const browser = await launchChromium();
 async function firstPaint(url) {
   const page = await browser.newPage();
   await page.goto(url);

@@ -16,6 +16,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 // Where the controls stand at 96 dots per inch, in the window's pixels.
@@ -74,6 +75,21 @@ inline long Difference(const QImage &a, const QImage &b)
             sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
     }
     return sum;
+}
+
+// The name of the glyph that `seen` is least unlike; all of one size.
+inline QString NearestGlyph(const QImage &seen, const std::map<QString, QImage> &glyphs)
+{
+    QString best;
+    long bestDifference = -1;
+    for (const auto &[name, glyph] : glyphs) {
+        const long difference = Difference(seen, glyph);
+        if (bestDifference < 0 || difference < bestDifference) {
+            best = name;
+            bestDifference = difference;
+        }
+    }
+    return best;
 }
 
 inline bool Gold(QRgb p)

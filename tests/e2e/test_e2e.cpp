@@ -124,17 +124,7 @@ QStringList TestEndToEnd::Digits(const QImage &screen) const
     for (const QRect &box : kDigitBoxes) {
         if (screen.width() < box.right() || screen.height() < box.bottom())
             return {};
-        const QImage seen = screen.copy(box);
-        QString best;
-        long bestDifference = -1;
-        for (const auto &[digit, glyph] : glyphs_) {
-            const long difference = Difference(seen, glyph);
-            if (bestDifference < 0 || difference < bestDifference) {
-                best = digit;
-                bestDifference = difference;
-            }
-        }
-        digits << best;
+        digits << NearestGlyph(screen.copy(box), glyphs_);
     }
     return digits;
 }

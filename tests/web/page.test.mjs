@@ -6,20 +6,14 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 import { PNG } from 'pngjs';
 
 const page_url = pathToFileURL(process.env.VELMORA_PAGE).href;
 let browser;
 
 before(async () => {
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-dev-shm-usage', '--disable-gpu', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--autoplay-policy=no-user-gesture-required'],
-  });
+  browser = await launchChromium(['--autoplay-policy=no-user-gesture-required']);
 });
 after(async () => browser?.close());
 

@@ -170,16 +170,7 @@ QStringList TestWindowsEndToEnd::Digits(const QImage &screen) const
     QStringList digits;
     for (const QRect &box : kDigitBoxes) {
         const QImage ink = Ink(screen.copy(box));
-        QString best;
-        long bestDifference = -1;
-        for (const auto &[digit, glyph] : glyphs_) {
-            const long difference = ink.isNull() ? 0 : Difference(ink, glyph);
-            if (!ink.isNull() && (bestDifference < 0 || difference < bestDifference)) {
-                best = digit;
-                bestDifference = difference;
-            }
-        }
-        digits << best;
+        digits << (ink.isNull() ? QString() : NearestGlyph(ink, glyphs_));
     }
     return digits;
 }
