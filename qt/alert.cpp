@@ -5,8 +5,10 @@
 #include <QApplication>
 
 #include <canberra.h>
+#include <dlfcn.h>
 
 #include <cstdlib>
+#include <type_traits>
 
 namespace velmora {
 
@@ -18,11 +20,50 @@ std::string_view Environment(const char *name)
     return value != nullptr ? value : "";
 }
 
+// libcanberra, opened when a win first needs the sound theme: most runs never do, and a start
+// without it loads and relocates six libraries fewer. Where it is missing the bell stays silent.
+struct Canberra {
+    decltype(&ca_context_create) contextCreate = nullptr;
+    decltype(&ca_context_destroy) contextDestroy = nullptr;
+    decltype(&ca_context_change_props_full) contextChangeProps = nullptr;
+    decltype(&ca_context_play_full) contextPlay = nullptr;
+    decltype(&ca_proplist_create) proplistCreate = nullptr;
+    decltype(&ca_proplist_destroy) proplistDestroy = nullptr;
+    decltype(&ca_proplist_sets) proplistSets = nullptr;
+
+    // The library's entries, or nullptr where it or one of them cannot be had. It stays loaded.
+    static const Canberra *Open()
+    {
+        void *library = dlopen("libcanberra.so.0", RTLD_LAZY | RTLD_LOCAL);
+        if (library == nullptr)
+            return nullptr;
+        auto *api = new Canberra;
+        bool complete = true;
+        const auto bind = [&](auto &entry, const char *name) {
+            entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(dlsym(library, name));
+            complete = complete && entry != nullptr;
+        };
+        bind(api->contextCreate, "ca_context_create");
+        bind(api->contextDestroy, "ca_context_destroy");
+        bind(api->contextChangeProps, "ca_context_change_props_full");
+        bind(api->contextPlay, "ca_context_play_full");
+        bind(api->proplistCreate, "ca_proplist_create");
+        bind(api->proplistDestroy, "ca_proplist_destroy");
+        bind(api->proplistSets, "ca_proplist_sets");
+        if (complete)
+            return api;
+        delete api;
+        dlclose(library);
+        return nullptr;
+    }
+};
+
 // libcanberra's property lists, one per call, freed on every path.
 struct PropertyList {
+    const Canberra &api;
     ca_proplist *list = nullptr;
-    PropertyList() { ca_proplist_create(&list); }
-    ~PropertyList() { ca_proplist_destroy(list); }
+    explicit PropertyList(const Canberra &canberra) : api(canberra) { api.proplistCreate(&list); }
+    ~PropertyList() { api.proplistDestroy(list); }
     PropertyList(const PropertyList &) = delete;
     PropertyList &operator=(const PropertyList &) = delete;
 };
@@ -46,21 +87,21 @@ bool OnWaylandDesktop()
 // One audio context for the run; each ring plays the theme's bell and returns at once.
 class SoundTheme {
   public:
-    SoundTheme()
+    explicit SoundTheme(const Canberra &api) : api_(api)
     {
-        if (ca_context_create(&context_) != CA_SUCCESS) {
+        if (api_.contextCreate(&context_) != CA_SUCCESS) {
             context_ = nullptr;
             return;
         }
-        PropertyList properties;
-        ca_proplist_sets(properties.list, CA_PROP_APPLICATION_NAME, kProductName);
-        ca_proplist_sets(properties.list, CA_PROP_APPLICATION_ICON_NAME, kAppId); // the installed icon's name
-        ca_context_change_props_full(context_, properties.list);
+        PropertyList properties(api_);
+        api_.proplistSets(properties.list, CA_PROP_APPLICATION_NAME, kProductName);
+        api_.proplistSets(properties.list, CA_PROP_APPLICATION_ICON_NAME, kAppId); // the installed icon's name
+        api_.contextChangeProps(context_, properties.list);
     }
     ~SoundTheme()
     {
         if (context_ != nullptr)
-            ca_context_destroy(context_);
+            api_.contextDestroy(context_);
     }
     SoundTheme(const SoundTheme &) = delete;
     SoundTheme &operator=(const SoundTheme &) = delete;
@@ -74,14 +115,15 @@ class SoundTheme {
     }
 
   private:
+    const Canberra &api_;
     ca_context *context_ = nullptr;
 
     int Play(const char *event)
     {
-        PropertyList properties;
-        ca_proplist_sets(properties.list, CA_PROP_EVENT_ID, event);
-        ca_proplist_sets(properties.list, CA_PROP_EVENT_DESCRIPTION, "Gewonnen");
-        return ca_context_play_full(context_, 0, properties.list, nullptr, nullptr);
+        PropertyList properties(api_);
+        api_.proplistSets(properties.list, CA_PROP_EVENT_ID, event);
+        api_.proplistSets(properties.list, CA_PROP_EVENT_DESCRIPTION, "Gewonnen");
+        return api_.contextPlay(context_, 0, properties.list, nullptr, nullptr);
     }
 };
 
@@ -94,8 +136,11 @@ void Alert::Ring()
         QApplication::beep();
         return;
     }
-    static auto *const theme = new SoundTheme; // never destroyed: see the header
-    theme->Play();
+    static const Canberra *const canberra = Canberra::Open();
+    static auto *const theme =
+        canberra != nullptr ? new SoundTheme(*canberra) : nullptr; // never destroyed: see the header
+    if (theme != nullptr)
+        theme->Play();
 }
 
 } // namespace velmora

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 
 using velmora::Form1;
 
@@ -48,6 +49,28 @@ int ExitCodeAfter(const std::function<void()> &action)
     return QApplication::exec();
 }
 
+// A fault in the game shows the untrapped-error box, which waits for a player: this closes it at
+// once and keeps what it said, so the test fails instead of hanging.
+class ErrorBoxCloser {
+  public:
+    ErrorBoxCloser()
+    {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll_.start(10);
+    }
+    QString title;
+    QString text;
+
+  private:
+    QTimer poll_;
+};
+
 } // namespace
 
 class TestWindow : public QObject {
@@ -75,10 +98,14 @@ class TestWindow : public QObject {
   private:
     velmora::RuntimeRandom *random_ = nullptr;
     Form1 *form_ = nullptr;
+    std::unique_ptr<ErrorBoxCloser> errorBox_;
+    bool errorExpected_ = false;
 };
 
 void TestWindow::init()
 {
+    errorBox_ = std::make_unique<ErrorBoxCloser>();
+    errorExpected_ = false;
     random_ = new velmora::RuntimeRandom;
     form_ = new Form1(*random_);
     form_->show();
@@ -91,6 +118,9 @@ void TestWindow::cleanup()
 {
     delete form_;
     delete random_;
+    const QString error = errorBox_->text;
+    errorBox_.reset();
+    QVERIFY2(errorExpected_ || error.isEmpty(), qPrintable("the game failed: " + error));
 }
 
 void TestWindow::startsAsDescribed_data()
@@ -214,6 +244,7 @@ void TestWindow::resizingMovesNothing()
     for (const QSize size : {QSize(200, 120), QSize(1200, 900), QSize(662, 346)}) {
         form_->resize(size);
         QApplication::processEvents();
+        QCOMPARE(form_->size(), size); // the window itself can be resized
         for (int i = 0; i < 7; ++i)
             QCOMPARE(Control(*form_, i)->geometry(), before.at(i));
     }
@@ -222,6 +253,9 @@ void TestWindow::resizingMovesNothing()
 void TestWindow::clicksAndKeysElsewhereChangeNothing()
 {
     QTest::mouseClick(form_->Command1(), Qt::LeftButton); // a win: the picture is up
+    // A press on "Neues Spiel" released outside it is no click.
+    QTest::mousePress(form_->Command1(), Qt::LeftButton);
+    QTest::mouseRelease(form_->Command1(), Qt::LeftButton, {}, QPoint(-20, -20));
     for (QWidget *target : {static_cast<QWidget *>(form_->Label1()), static_cast<QWidget *>(form_->Label2()),
                             static_cast<QWidget *>(form_->Label3()), static_cast<QWidget *>(form_->Label4()),
                             static_cast<QWidget *>(form_->Image1()), static_cast<QWidget *>(form_)}) {
@@ -264,20 +298,10 @@ void TestWindow::untrappedErrorIsShownThenEnds()
     BrokenRandom broken;
     Form1 form(broken);
     form.show();
-    QString title;
-    QString text;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            title = box->windowTitle();
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    poll.start(10);
+    errorExpected_ = true;
     const int code = ExitCodeAfter([&] { QTest::mouseClick(form.Command1(), Qt::LeftButton); });
-    QCOMPARE(title, QString("Velmora"));
-    QCOMPARE(text, QString("Laufzeitfehler '6':\n\nÜberlauf"));
+    QCOMPARE(errorBox_->title, QString("Velmora"));
+    QCOMPARE(errorBox_->text, QString("Laufzeitfehler '6':\n\nÜberlauf"));
     QCOMPARE(code, 1);
     QCOMPARE(form.Label1()->text(), QString()); // the game stopped before the first box
 }

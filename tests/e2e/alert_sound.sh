@@ -29,9 +29,7 @@ x11)
     start_xvfb
     export XDG_SESSION_TYPE=x11 VELMORA_EXPECT_SOUND=0
     bells=$scratch/bells
-    "$3" >"$bells" &
-    BELLS_PID=$!
-    for _ in $(seq 50); do grep -q ready "$bells" && break; sleep 0.1; done
+    start_bell_counter "$3" "$bells"
     "$program" winIsHeardOnceLossNotAtAll
     sleep 0.3
     count=$(grep -c '^bell$' "$bells" || true)

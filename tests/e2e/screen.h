@@ -27,23 +27,22 @@ inline const QRect kTitle(24, 192, 121, 105);
 inline const QPoint kBeenden(76, 136);
 inline const QPoint kNeuesSpiel(76, 48);
 
-// Starts a private Xvfb on the first free display from `first` on, and waits until it listens.
+// Starts a private Xvfb on a display number it picks itself (-displayfd), and waits until it listens.
 // Returns the display's name (":160"), or an empty string when it did not start.
-inline QString StartXvfb(QProcess &xvfb, int first, const QString &screen)
+inline QString StartXvfb(QProcess &xvfb, const QString &screen)
 {
-    const auto socket = [](int n) { return QStringLiteral("/tmp/.X11-unix/X%1").arg(n); };
-    int number = first;
-    while (QFile::exists(socket(number)) || QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    const QString display = QStringLiteral(":%1").arg(number);
-    // Nobody reads the server's chatter: a full pipe would stall it.
-    xvfb.setStandardOutputFile(QProcess::nullDevice());
+    // The number comes on standard output once the server accepts connections; nobody reads its
+    // chatter on standard error, where a full pipe would stall it.
     xvfb.setStandardErrorFile(QProcess::nullDevice());
-    xvfb.start("Xvfb", {display, "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
-    const QDeadlineTimer deadline(5000);
-    while (xvfb.waitForStarted() && !QFile::exists(socket(number)) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return QFile::exists(socket(number)) ? display : QString();
+    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"});
+    const QDeadlineTimer deadline(60000); // a loaded machine may take seconds
+    QByteArray number;
+    while (xvfb.waitForStarted() && !number.contains('\n') && !deadline.hasExpired()
+           && xvfb.state() == QProcess::Running) {
+        xvfb.waitForReadyRead(100);
+        number += xvfb.readAllStandardOutput();
+    }
+    return number.contains('\n') ? QStringLiteral(":%1").arg(QString::fromLatin1(number.trimmed())) : QString();
 }
 
 inline QImage ToQImage(const RgbImage &rgb)

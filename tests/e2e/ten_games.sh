@@ -12,9 +12,7 @@ bells=$(mktemp)
 GAME_LOG=$(mktemp)
 
 start_xvfb
-"$counter" >"$bells" &
-BELLS_PID=$!
-for _ in $(seq 50); do grep -q ready "$bells" && break; sleep 0.1; done
+start_bell_counter "$counter" "$bells"
 
 start_game "$program" -qwindowtitle Fremd -reverse -style fusion
 title=$(xdotool getwindowname "$GAME_WINDOW")

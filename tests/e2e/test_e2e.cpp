@@ -66,7 +66,7 @@ void TestEndToEnd::initTestCase()
         glyphs_[digit] = form.Label1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    display_ = StartXvfb(xvfb_, 160, "1024x768x24");
+    display_ = StartXvfb(xvfb_, "1024x768x24");
     QVERIFY(!display_.isEmpty());
     game_.setStandardOutputFile(QProcess::nullDevice());
     game_.setStandardErrorFile(QProcess::nullDevice());
@@ -95,7 +95,7 @@ void TestEndToEnd::init()
 {
     bells_.setProcessEnvironment(GameEnvironment());
     bells_.start(qEnvironmentVariable("VELMORA_BELL_COUNTER"), QStringList());
-    QVERIFY(bells_.waitForReadyRead(5000));
+    QVERIFY(bells_.waitForReadyRead(30000));
     QCOMPARE(bells_.readLine().trimmed(), QByteArray("ready"));
     StartGame();
 }
@@ -113,8 +113,8 @@ void TestEndToEnd::StartGame()
     game_.setProcessEnvironment(GameEnvironment());
     game_.start(qEnvironmentVariable("VELMORA_PROGRAM"), QStringList());
     QVERIFY(game_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT((window_ = x_->WindowOf(game_.processId())) != 0, 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(Digits(Screen()) == QStringList({"", "", ""}), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT((window_ = x_->WindowOf(game_.processId())) != 0, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(Digits(Screen()) == QStringList({"", "", ""}), 30000);
     Xdotool({"windowfocus", "--sync", QString::number(window_)});
 }
 

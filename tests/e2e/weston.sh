@@ -7,7 +7,7 @@ start_weston() {
     export XDG_RUNTIME_DIR
     weston --backend=headless-backend.so --socket=velmora-test --idle-time=0 >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
     WESTON_PID=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do # a loaded machine may take seconds
         [ -S "$XDG_RUNTIME_DIR/velmora-test" ] && break
         sleep 0.05
     done
