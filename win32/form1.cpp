@@ -2,10 +2,12 @@
 
 #include "game/game.h"
 #include "picture/picture.h"
+#include "win32/accessibility.h"
 #include "win32/game_view.h"
 #include "win32/text.h"
 #include "window/window_description.h"
 
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <string>
@@ -18,7 +20,8 @@ namespace {
 constexpr const wchar_t *kFormClass = L"VelmoraForm1";
 constexpr int kFirstControlId = 100;
 constexpr int kIconId = 1;
-constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW; // resizable, with minimise and maximise
+// Resizable, with minimise and maximise; the form paints around its controls, never under them.
+constexpr DWORD kFormStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 const wchar_t *ClassOf(ControlKind kind)
 {
@@ -55,11 +58,9 @@ HFONT CreateDescribedFont(const FontDescription &font, UINT dpi)
 }
 
 // The buttons have no font of their own: they take the system's message font.
-HFONT CreateMessageFont(UINT dpi)
+HFONT CreateMessageFont(const Dpi &dpi, UINT dots)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+    const NONCLIENTMETRICSW metrics = dpi.Metrics(dots);
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
@@ -102,15 +103,16 @@ Form1::Form1(HINSTANCE instance, RandomSource &random) : random_(random)
     }
 
     RegisterFormClass(instance, &Procedure);
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = dpi_.ForSystem();
     RECT frame{0, 0, TwipsToPixels(WindowDescription.clientWidth, static_cast<int>(dpi)),
                TwipsToPixels(WindowDescription.clientHeight, static_cast<int>(dpi))};
-    AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, 0, dpi);
+    dpi_.AdjustFrame(frame, kFormStyle, dpi);
     form_ = CreateWindowExW(0, kFormClass, Wide(WindowDescription.caption).c_str(), kFormStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             instance, this);
     CreateControls();
-    Layout(GetDpiForWindow(form_));
+    Layout(dpi_.ForWindow(form_));
+    DescribeForAssistiveTechnology(controls_);
 }
 
 Form1::~Form1()
@@ -156,9 +158,11 @@ void Form1::CreateControls()
     auto *const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(form_, GWLP_HINSTANCE));
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const ControlDescription &control = WindowDescription.controls.at(i);
-        controls_.at(i) =
-            CreateWindowExW(0, ClassOf(control.kind), Wide(control.caption).c_str(), StyleOf(control), 0, 0, 0, 0,
-                            form_, reinterpret_cast<HMENU>(kFirstControlId + i), instance, nullptr);
+        // A control that shows no caption of its own (the picture) carries its accessible name as its
+        // text, where every screen reader finds it.
+        const std::string_view text = control.caption.empty() ? control.accessibleName : control.caption;
+        controls_.at(i) = CreateWindowExW(0, ClassOf(control.kind), Wide(text).c_str(), StyleOf(control), 0, 0, 0, 0,
+                                          form_, reinterpret_cast<HMENU>(kFirstControlId + i), instance, nullptr);
     }
     HWND previous = HWND_TOP;
     for (int tab = 0; tab < static_cast<int>(controls_.size()); ++tab) {
@@ -174,13 +178,13 @@ void Form1::CreateControls()
 }
 
 // Positions, sizes and fonts at the window's density; nothing moves when the window is resized.
+// The controls are given the new fonts before the old ones are deleted.
 void Form1::Layout(UINT dpi)
 {
-    for (HFONT font : {digitFont_, titleFont_, buttonFont_})
-        DeleteObject(font);
+    const std::array<HFONT, 3> old{digitFont_, titleFont_, buttonFont_};
     digitFont_ = CreateDescribedFont(kDigitFont, dpi);
     titleFont_ = CreateDescribedFont(kTitleFont, dpi);
-    buttonFont_ = CreateMessageFont(dpi);
+    buttonFont_ = CreateMessageFont(dpi_, dpi);
     const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, static_cast<int>(dpi)); };
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const ControlDescription &control = WindowDescription.controls.at(i);
@@ -189,6 +193,8 @@ void Form1::Layout(UINT dpi)
         HFONT font = !control.font ? buttonFont_ : control.font->size == kDigitFont.size ? digitFont_ : titleFont_;
         SendMessageW(controls_.at(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    for (HFONT font : old)
+        DeleteObject(font);
 }
 
 void Form1::Show(int how)
@@ -214,21 +220,31 @@ int Form1::Run(HWND form)
     return static_cast<int>(message.wParam);
 }
 
-// The picture stretched over the whole box by the system's own metafile player.
+// The picture stretched over the whole box by the system's own metafile player, drawn off screen
+// and then shown in one copy, so that the box never shows half a picture.
 void Form1::DrawPicture(const DRAWITEMSTRUCT &item) const
 {
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    if (picture_ == nullptr)
-        return;
-    const MetafileBounds &bounds = pictureBounds_;
-    const int saved = SaveDC(item.hDC);
-    SetMapMode(item.hDC, MM_ANISOTROPIC);
-    SetWindowOrgEx(item.hDC, bounds.left, bounds.top, nullptr);
-    SetWindowExtEx(item.hDC, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
-    SetViewportOrgEx(item.hDC, item.rcItem.left, item.rcItem.top, nullptr);
-    SetViewportExtEx(item.hDC, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top, nullptr);
-    PlayMetaFile(item.hDC, picture_);
-    RestoreDC(item.hDC, saved);
+    const int width = item.rcItem.right - item.rcItem.left;
+    const int height = item.rcItem.bottom - item.rcItem.top;
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HBITMAP canvas = CreateCompatibleBitmap(item.hDC, width, height);
+    HGDIOBJ previous = SelectObject(memory, canvas);
+    const RECT whole{0, 0, width, height};
+    FillRect(memory, &whole, GetSysColorBrush(COLOR_BTNFACE));
+    if (picture_ != nullptr) {
+        const MetafileBounds &bounds = pictureBounds_;
+        const int saved = SaveDC(memory); // the copy below reads the canvas in pixels
+        SetMapMode(memory, MM_ANISOTROPIC);
+        SetWindowOrgEx(memory, bounds.left, bounds.top, nullptr);
+        SetWindowExtEx(memory, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr);
+        SetViewportExtEx(memory, width, height, nullptr);
+        PlayMetaFile(memory, picture_);
+        RestoreDC(memory, saved);
+    }
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteObject(canvas);
+    DeleteDC(memory);
 }
 
 // The only two handlers of the program. An error a game raises goes no further than here.
@@ -268,17 +284,27 @@ LRESULT Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (const HWND focused = GetFocus(); focused == Command1() || focused == Command2())
             return MAKELRESULT(GetDlgCtrlID(focused), DC_HASDEFID);
         return 0;
-    case WM_CTLCOLORSTATIC: {
+    case WM_CTLCOLORSTATIC: { // a stored colour where the description has one, the system's elsewhere
         auto *const control = reinterpret_cast<HWND>(lParam);
+        auto *const dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         for (std::size_t i = 0; i < controls_.size(); ++i) {
             if (controls_.at(i) == control && WindowDescription.controls.at(i).foreColour) {
                 const Rgb colour = RgbFromStored(*WindowDescription.controls.at(i).foreColour);
-                SetTextColor(reinterpret_cast<HDC>(wParam), RGB(colour.red, colour.green, colour.blue));
+                SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
             }
         }
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_SYSCOLORCHANGE: // a new colour scheme, high contrast among them: the controls hear of it too
+        for (HWND control : controls_)
+            SendMessageW(control, WM_SYSCOLORCHANGE, wParam, lParam);
+        RedrawWindow(form_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_THEMECHANGED:
+        RedrawWindow(form_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case WM_DRAWITEM:
         if (const auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam); item->hwndItem == Image1())
             DrawPicture(*item);

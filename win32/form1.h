@@ -4,6 +4,7 @@
 // around it.
 
 #include "picture/picture.h"
+#include "win32/dpi.h"
 
 #include <windows.h>
 
@@ -38,6 +39,7 @@ class Form1 {
 
   private:
     RandomSource &random_;
+    Dpi dpi_{GetModuleHandleW(L"user32.dll")};
     HWND form_ = nullptr;
     std::array<HWND, 7> controls_{};
     HWND focus_ = nullptr; // the button that had the focus when the window was left

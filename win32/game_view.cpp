@@ -1,5 +1,6 @@
 #include "win32/game_view.h"
 
+#include "win32/accessibility.h"
 #include "win32/form1.h"
 #include "win32/text.h"
 #include "window/window_description.h"
@@ -21,6 +22,8 @@ HWND DigitBox(const Form1 &form, int box)
 void WindowGameView::SetPictureVisible(bool visible)
 {
     ShowWindow(form_.Image1(), visible ? SW_SHOW : SW_HIDE);
+    if (visible)
+        AnnounceWin(form_.Image1());
 }
 
 void WindowGameView::SetDigitText(int box, const std::string &text)

@@ -8,7 +8,40 @@ import sys
 
 import pefile
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll", "advapi32.dll"}
+# Every function the programs may import, by DLL: each one is in Windows 7 SP1, the oldest system
+# the game runs on. A new import is checked against that version before it is added here; functions
+# of later systems (per-monitor DPI and the like) are looked up at run time instead.
+WINDOWS_7_SP1 = {
+    "advapi32.dll": {"CryptAcquireContextA", "CryptGenRandom", "CryptReleaseContext"},
+    "comctl32.dll": {"InitCommonControlsEx"},
+    "gdi32.dll": {"BitBlt", "CreateCompatibleBitmap", "CreateCompatibleDC", "CreateFontIndirectW", "DeleteDC",
+        "DeleteMetaFile", "DeleteObject", "GetDeviceCaps", "PlayMetaFile", "SelectObject", "SetBkColor", "SetMapMode",
+        "SetMetaFileBitsEx", "SetTextColor", "SetViewportExtEx", "SetWindowExtEx", "SetWindowOrgEx"},
+    "kernel32.dll": {"CloseHandle", "CreateSemaphoreW", "DeleteCriticalSection", "EnterCriticalSection",
+        "ExitProcess", "FreeLibrary", "GetCurrentThreadId", "GetLastError", "GetModuleHandleA", "GetModuleHandleW",
+        "GetProcAddress", "GetStartupInfoW", "InitializeCriticalSection", "IsDBCSLeadByteEx", "LeaveCriticalSection",
+        "LoadLibraryA", "LoadLibraryW", "MultiByteToWideChar", "RaiseException", "ReleaseSemaphore",
+        "RtlCaptureContext", "RtlLookupFunctionEntry", "RtlUnwindEx", "RtlVirtualUnwind", "SetLastError",
+        "SetUnhandledExceptionFilter", "Sleep", "TlsAlloc", "TlsFree", "TlsGetValue", "TlsSetValue", "VirtualProtect",
+        "VirtualQuery", "WaitForSingleObject", "WideCharToMultiByte", "__C_specific_handler"},
+    "msvcrt.dll": {"___lc_codepage_func", "___mb_cur_max_func", "__iob_func", "__mb_cur_max", "__p__commode",
+        "__p__fmode", "__p__wcmdln", "__set_app_type", "__setusermatherr", "__wgetmainargs", "__winitenv",
+        "_amsg_exit", "_cexit", "_close", "_commode", "_errno", "_exit", "_fmode", "_initterm", "_iob", "_onexit",
+        "_open", "_read", "_wcmdln", "_write", "abort", "atoi", "calloc", "exit", "fprintf", "fputc", "fputs", "free",
+        "fwrite", "localeconv", "log10", "malloc", "memchr", "memcmp", "memcpy", "memmove", "memset", "realloc",
+        "setlocale", "signal", "strchr", "strcmp", "strerror", "strlen", "strncmp", "vfprintf", "wcslen"},
+    "ole32.dll": {"CoCreateInstance", "CoInitializeEx"},
+    "user32.dll": {"AdjustWindowRectEx", "CreateWindowExW", "DefWindowProcW", "DispatchMessageW", "FillRect", "GetDC",
+        "GetDlgCtrlID", "GetFocus", "GetMessageW", "GetSysColor", "GetSysColorBrush", "GetSystemMetrics",
+        "GetWindowLongPtrW", "GetWindowLongW", "GetWindowTextLengthW", "GetWindowTextW", "IsDialogMessageW",
+        "LoadCursorW", "LoadIconW", "LoadImageW", "MessageBeep", "MessageBoxW", "NotifyWinEvent", "PostQuitMessage",
+        "RedrawWindow", "RegisterClassExW", "ReleaseDC", "SendMessageW", "SetFocus", "SetWindowLongPtrW",
+        "SetWindowLongW", "SetWindowPos", "SetWindowTextW", "ShowWindow", "SystemParametersInfoW", "TranslateMessage",
+        "UpdateWindow"},
+}
+WINDOWS_7_GUID = "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"
+SUPPORTED_OS = [WINDOWS_7_GUID, "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]  # 7, 8, 8.1, 10 and 11
 GERMAN = 0x0407
 RT_MANIFEST = 24
 MACHINES = {"x86_64": (pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"], pefile.OPTIONAL_HEADER_MAGIC_PE_PLUS),
@@ -42,8 +75,16 @@ def check(exe, arch):
     expect(f"machine {arch}", pe.FILE_HEADER.Machine == machine and pe.OPTIONAL_HEADER.Magic == magic)
     expect("GUI subsystem", pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
     expect("stripped: no symbol table", pe.FILE_HEADER.PointerToSymbolTable == 0)
-    imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
-    expect(f"imports only system DLLs: {sorted(imported)}", imported <= SYSTEM_DLLS)
+    beyond = sorted(f"{entry.dll.decode()}!{i.name.decode() if i.name else i.ordinal}"
+                    for entry in pe.DIRECTORY_ENTRY_IMPORT for i in entry.imports
+                    if (i.name.decode() if i.name else None) not in WINDOWS_7_SP1.get(entry.dll.decode().lower(), ()))
+    expect(f"imports only what Windows 7 SP1 has{': ' + ', '.join(beyond) if beyond else ''}", not beyond)
+
+    characteristics = pe.OPTIONAL_HEADER.DllCharacteristics
+    flags = {"ASLR": 0x40, "DEP": 0x100} | ({"high-entropy ASLR": 0x20} if arch == "x86_64" else {})
+    expect(f"{', '.join(flags)} on", all(characteristics & bit for bit in flags.values()))
+    expect("stack protection linked in", pe.__data__.find(b"*** stack smashing detected ***") >= 0)
+    expect("no link time stamp", pe.FILE_HEADER.TimeDateStamp == 0)
 
     pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
     groups = resources(pe, pefile.RESOURCE_TYPE["RT_GROUP_ICON"])
@@ -73,6 +114,9 @@ def check(exe, arch):
     manifest = manifests[0][2].decode() if manifests else ""
     expect("manifest: common controls 6", "Microsoft.Windows.Common-Controls" in manifest and 'version="6.0.0.0"' in manifest)
     expect("manifest: per-monitor DPI awareness", "PerMonitorV2" in manifest)
+    expect("manifest: runs as the invoker", 'requestedExecutionLevel level="asInvoker"' in manifest)
+    expect("manifest: Windows 7, 8, 8.1, 10 and 11 supported",
+           all(f'<supportedOS Id="{guid}"/>' in manifest for guid in SUPPORTED_OS))
     return failures
 
 

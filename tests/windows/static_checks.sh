@@ -11,3 +11,10 @@ done
 here=$(dirname "$0")
 "$here/static_check.py" "$1" x86_64
 "$here/static_check.py" "$2" i686
+
+# The read-me as every Notepad shows it: UTF-8 with a byte-order mark, lines ending in CR LF.
+readme=$here/../../win32/LIESMICH.txt
+[ "$(head -c 3 "$readme" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "FAIL  read-me: no UTF-8 byte-order mark" >&2; exit 1; }
+[ "$(grep -c $'\r$' "$readme")" = "$(wc -l <"$readme")" ] || { echo "FAIL  read-me: a line without CR LF" >&2; exit 1; }
+grep -q 'Windows 7 SP1' "$readme" || { echo "FAIL  read-me: no minimum Windows version" >&2; exit 1; }
+echo "ok    read-me: UTF-8 with byte-order mark, CR LF, names Windows 7 SP1"
