@@ -58,6 +58,8 @@ class TestWindowsEndToEnd : public QObject {
     void beendenRightAfterAWinEnds();
     void closingTheWindowEnds();
     void followsTheDensity();
+    void aScreenReaderNamesEveryControl();
+    void highContrastKeepsTheDigitsLegible();
 
   private:
     QTemporaryDir prefixes_;
@@ -298,6 +300,49 @@ void TestWindowsEndToEnd::followsTheDensity()
         }
     }
     QVERIFY2(ink.height() > 30, qPrintable(QString::number(ink.height()))); // a 36 pt glyph, not a 24 pt one
+}
+
+void TestWindowsEndToEnd::aScreenReaderNamesEveryControl()
+{
+    StartGame();
+    Press("space"); // 7 5 5
+    QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), DealtDigits(1).front(), 3000);
+    QProcess reader;
+    reader.setProcessEnvironment(Environment(prefixes_.filePath("96")));
+    reader.start("wine", {qEnvironmentVariable("VELMORA_WINDOWS_SCREEN_READER")});
+    QVERIFY(reader.waitForFinished(60000));
+    const QString names = QString::fromUtf8(reader.readAllStandardOutput()).remove(u'\r');
+    // In creation order: Command2, Command1, Image1, Label4, Label2, Label3, Label1.
+    QCOMPARE(names, QString("Beenden\nNeues Spiel\nGoldmünzen\nVelmora\n5\n5\n7\n"));
+}
+
+void TestWindowsEndToEnd::highContrastKeepsTheDigitsLegible()
+{
+    // A high-contrast scheme: white text on black faces. The digits take the system's text colour.
+    const QString prefix = prefixes_.filePath("96");
+    for (const auto &[name, rgb] :
+         {std::pair{"ButtonFace", "0 0 0"}, std::pair{"ButtonText", "255 255 255"}, std::pair{"Window", "0 0 0"},
+          std::pair{"WindowText", "255 255 255"}, std::pair{"WindowFrame", "255 255 255"}}) {
+        QProcess reg;
+        reg.setProcessEnvironment(Environment(prefix));
+        reg.start("wine", {"reg", "add", "HKCU\\Control Panel\\Colors", "/v", name, "/d", rgb, "/f"});
+        QVERIFY(reg.waitForFinished(60000));
+        QCOMPARE(reg.exitCode(), 0);
+    }
+    StartGame();
+    Press("space"); // 7 5 5: a win
+    QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), kPictureBox, Gold) > 2000, 3000);
+    const QImage screen = Screen();
+    if (!qEnvironmentVariableIsEmpty("VELMORA_SCREENSHOTS"))
+        screen.save(QDir(qEnvironmentVariable("VELMORA_SCREENSHOTS")).filePath("windows-high-contrast.png"));
+    for (const QRect &box : kDigitBoxes) {
+        const QRect inside = box.adjusted(3, 3, -3, -3);
+        const int light = CountPixels(screen, inside, [](QRgb pixel) { return qGray(pixel) > 200; });
+        const int dark = CountPixels(screen, inside, [](QRgb pixel) { return qGray(pixel) < 50; });
+        QVERIFY2(light > 100 && dark > inside.width() * inside.height() / 2,
+                 qPrintable(QStringLiteral("box at %1: %2 light, %3 dark").arg(box.x()).arg(light).arg(dark)));
+    }
+    QVERIFY(CountPixels(screen, kTitle, Purple) > 150); // a stored colour stays
 }
 
 QTEST_MAIN(TestWindowsEndToEnd)
