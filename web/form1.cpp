@@ -17,9 +17,27 @@ namespace velmora {
 
 namespace {
 
+val Document()
+{
+    return val::global("document");
+}
+
 val Create(const char *tag)
 {
-    return val::global("document").call<val>("createElement", std::string(tag));
+    return Document().call<val>("createElement", std::string(tag));
+}
+
+val ById(std::string_view id)
+{
+    return Document().call<val>("getElementById", std::string(id));
+}
+
+// How much the page has scaled the form down to fit a small screen (1 where it fits as described).
+double FitScale()
+{
+    const val fit = Document()["documentElement"]["style"].call<val>("getPropertyValue", std::string("--fit"));
+    const double scale = val::global("parseFloat")(fit).as<double>();
+    return scale > 0 ? scale : 1;
 }
 
 // The page's one form, for the browser's events, which carry no data of ours.
@@ -32,33 +50,23 @@ template <void (Form1::*handle)()> void Forward(const val & /*event*/)
         (shownForm->*handle)();
 }
 
-void ForwardKeyDown(const val &event)
-{
-    if (shownForm != nullptr)
-        shownForm->KeyDown(event);
-}
-
 } // namespace
 
 EMSCRIPTEN_BINDINGS(velmora_form)
 {
     emscripten::function("velmoraNewGame", &Forward<&Form1::NewGameClicked>);
     emscripten::function("velmoraQuit", &Forward<&Form1::QuitClicked>);
-    emscripten::function("velmoraKeyDown", &ForwardKeyDown);
     emscripten::function("velmoraResized", &Forward<&Form1::Resized>);
     emscripten::function("velmoraPixelRatioChanged", &Forward<&Form1::WatchPixelRatio>);
 }
 
 Form1::Form1(RandomSource &random)
-    : random_(random), view_(std::make_unique<PageGameView>(*this)),
-      form_(val::global("document").call<val>("getElementById", std::string(WindowDescription.name))),
-      announcer_(val::undefined())
+    : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(ById(WindowDescription.name)),
+      announcer_(form_["lastElementChild"])
 {
     // The form stands in the page already, written there from the same description by the build.
-    const val children = form_["children"];
-    for (std::size_t i = 0; i < WindowDescription.controls.size(); ++i)
-        controls_.push_back(children[i]);
-    announcer_ = form_["lastElementChild"];
+    for (const ControlDescription &control : WindowDescription.controls)
+        controls_.push_back(ById(control.name));
 }
 
 Form1::~Form1() = default;
@@ -96,17 +104,15 @@ void Form1::Show()
 {
     Command1().call<void>("addEventListener", std::string("click"), val::module_property("velmoraNewGame"));
     Command2().call<void>("addEventListener", std::string("click"), val::module_property("velmoraQuit"));
-    for (const val &button : {Command1(), Command2()})
-        button.call<void>("addEventListener", std::string("keydown"), val::module_property("velmoraKeyDown"));
     val::global("window").call<void>("addEventListener", std::string("resize"), val::module_property("velmoraResized"));
     shownForm = this;
     WatchPixelRatio();
-    Command1().call<void>("focus");
 }
 
 void Form1::DrawPicture()
 {
-    const auto ratio = val::global("devicePixelRatio").as<double>();
+    // Device pixels per pixel of the box: the screen's, times the page's scale for a small screen.
+    const double ratio = val::global("devicePixelRatio").as<double>() * FitScale();
     if (ratio == drawnAtRatio_)
         return;
     if (!picture_) { // read at the first win, not while the page is coming up
@@ -136,15 +142,15 @@ void Form1::Announce(bool won)
 void Form1::QuitGame()
 {
     val::global("window").call<void>("close");
-    // Where the browser keeps the page, the game ends in place.
+    EndInPlace(); // where the browser keeps the page
+}
+
+void Form1::EndInPlace()
+{
     ended_ = true;
     Command1().set("disabled", true);
     Command2().set("disabled", true);
-    val line = Create("p");
-    line.set("id", std::string("ended"));
-    line.set("textContent",
-             std::string("Das Spiel ist beendet. Laden Sie die Seite neu, um ein neues Spiel zu beginnen."));
-    val::global("document")["body"].call<void>("appendChild", line);
+    ById("ended").set("hidden", false); // the page's line: reloading starts a new game
 }
 
 // Shows an error that no handler trapped in a German dialog ("Laufzeitfehler '6':" and what it
@@ -162,9 +168,9 @@ void Form1::ReportUntrappedError(const std::string &text)
     close.call<void>("appendChild", ok);
     dialog.call<void>("appendChild", message);
     dialog.call<void>("appendChild", close);
-    val::global("document")["body"].call<void>("appendChild", dialog);
+    form_["parentElement"].call<void>("appendChild", dialog);
     dialog.call<void>("showModal");
-    QuitGame();
+    EndInPlace(); // the tab stays, so that the player can read what went wrong
 }
 
 // The only two handlers of the program. An error a game raises goes no further than here.
@@ -185,17 +191,7 @@ void Form1::QuitClicked()
         QuitGame();
 }
 
-// Tab moves between the two buttons only, both ways.
-void Form1::KeyDown(const val &event) const
-{
-    if (event["key"].as<std::string>() != "Tab")
-        return;
-    event.call<void>("preventDefault");
-    const bool onFirst = val::global("document")["activeElement"] == Command1();
-    (onFirst ? Command2() : Command1()).call<void>("focus");
-}
-
-// A zoom also resizes the page's viewport: the picture is drawn again if the ratio changed with it.
+// A zoom, a turned phone or a new window size: the picture is drawn again if its ratio changed.
 void Form1::Resized()
 {
     if (!Image1()["hidden"].as<bool>())

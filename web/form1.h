@@ -24,7 +24,7 @@ class Form1 {
     Form1(const Form1 &) = delete;
     Form1 &operator=(const Form1 &) = delete;
 
-    // Wires up the form the page holds, and gives the first button the focus.
+    // Wires up the form the page holds (which has given the first button the focus already).
     void Show();
 
     // The controls, in creation order.
@@ -42,14 +42,13 @@ class Form1 {
     // The page's events.
     void NewGameClicked();
     void QuitClicked();
-    void KeyDown(const emscripten::val &event) const;
     void Resized();
     // Draws a shown picture again whenever the screen's pixel ratio changes.
     void WatchPixelRatio();
     // Says a win to assistive technology, or takes it back.
     void Announce(bool won);
 
-    // A page cannot close its tab: the game ends in place, and says so.
+    // Asks the browser to close the tab; where it keeps it, the game ends in place and says so.
     void QuitGame();
 
   private:
@@ -62,6 +61,8 @@ class Form1 {
     double drawnAtRatio_ = 0;
     bool ended_ = false;
 
+    // No more games: both buttons off, and the page's line that says reloading starts a new one.
+    void EndInPlace();
     void ReportUntrappedError(const std::string &text);
 };
 

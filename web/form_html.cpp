@@ -4,6 +4,7 @@
 
 #include "window/window_description.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -72,24 +73,28 @@ std::string StyleOf(const ControlDescription &control)
     return style;
 }
 
-// One control as HTML: a button, a canvas for the picture, or a text label.
+// The order in which the page holds the controls, which is the order a screen reader reads them and
+// Tab visits the buttons: the game's name, the two buttons, the digit boxes left to right, the picture.
+constexpr std::array<std::size_t, 7> kReadingOrder{at::Label4, at::Command1, at::Command2, at::Label1,
+                                                   at::Label2, at::Label3,   at::Image1};
+
+// One control as HTML: a button, a canvas for the picture, the game's name as the page's heading, or
+// a digit box, a group named after its place ("Erste Ziffer") that holds the digit.
 std::string HtmlOf(const ControlDescription &control)
 {
+    const bool digitBox = control.kind == ControlKind::Label && control.caption.empty();
     const char *tag = control.kind == ControlKind::CommandButton ? "button"
                       : control.kind == ControlKind::Image       ? "canvas"
-                                                                 : "div";
+                      : digitBox                                 ? "div"
+                                                                 : "h1";
     std::string html = "<" + std::string(tag) + " id=\"" + Escaped(control.name) + "\" style=\"" + StyleOf(control)
                        + "\" title=\"" + Escaped(control.accessibleDescription) + "\"";
     if (control.kind == ControlKind::CommandButton)
         html += " type=\"button\"";
     if (control.kind == ControlKind::Image)
-        html += " role=\"img\"";
-    const std::string_view name = !control.accessibleName.empty() ? control.accessibleName
-                                  : control.kind == ControlKind::Label && control.caption.empty()
-                                      ? control.accessibleDescription
-                                      : std::string_view{};
-    if (!name.empty())
-        html += " aria-label=\"" + Escaped(name) + "\"";
+        html += " role=\"img\" aria-label=\"" + Escaped(control.accessibleName) + "\"";
+    if (digitBox)
+        html += " role=\"group\" aria-label=\"" + Escaped(control.accessibleDescription) + "\"";
     if (!control.visible)
         html += " hidden";
     return html + ">" + Escaped(control.caption) + "</" + tag + ">";
@@ -102,8 +107,8 @@ std::string FormHtml()
     std::string html = "<div id=\"" + Escaped(WindowDescription.name)
                        + "\" style=\"position:relative;width:" + Px(TwipsToPixels(WindowDescription.clientWidth))
                        + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)) + "\">";
-    for (const ControlDescription &control : WindowDescription.controls)
-        html += HtmlOf(control);
+    for (const std::size_t control : kReadingOrder)
+        html += HtmlOf(WindowDescription.controls.at(control));
     return html
            + "<div aria-live=\"polite\" style=\"position:absolute;clip-path:inset(50%)\"></div></div>"; // says a win
 }

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-// Form1 and its controls, in creation order, then a live region that says a win.
+// Form1 and its controls, in the order a screen reader reads them, then a live region that says a win.
 std::string FormHtml();
 // The page's title: the form's caption.
 std::string FormTitle();

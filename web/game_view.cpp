@@ -29,13 +29,7 @@ void PageGameView::SetPictureVisible(bool visible)
 
 void PageGameView::SetDigitText(int box, const std::string &text)
 {
-    const std::size_t index = DigitBoxIndex(box);
-    val label = form_.Control(index);
-    label.set("textContent", text);
-    // Read out as, say, "Erste Ziffer: 7".
-    const auto &description = WindowDescription.controls.at(index);
-    label.call<void>("setAttribute", std::string("aria-label"),
-                     std::string(description.accessibleDescription) + (text.empty() ? "" : ": " + text));
+    form_.Control(DigitBoxIndex(box)).set("textContent", text);
 }
 
 std::string PageGameView::GetDigitText(int box)

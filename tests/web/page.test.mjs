@@ -1,25 +1,30 @@
-// The page as a player meets it, in Debian's Chromium: opened from disk, played by keys and clicks,
-// read from its elements, its pixels, its canvas and the tones it starts.
-//   VELMORA_PAGE=/path/to/velmora.html node --test
+// The page as a player meets it, in Debian's Chromium or Firefox ESR: opened from disk, played by
+// keys, clicks and taps, read from its elements, its pixels, its canvas, its accessibility and the
+// tones it starts.
+//   VELMORA_PAGE=/path/to/velmora.html VELMORA_BROWSER=chromium|firefox node --test
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { mkdirSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launchChromium } from './chromium.mjs';
+import { launchChromium, launchFirefox } from './chromium.mjs';
 import { PNG } from 'pngjs';
 
 const page_url = pathToFileURL(process.env.VELMORA_PAGE).href;
+const firefox = process.env.VELMORA_BROWSER === 'firefox';
+const chromiumOnly = firefox && 'asks Chromium through CDP';
+const launch = (withoutWasm = false) => (firefox
+  ? launchFirefox(withoutWasm ? { 'javascript.options.wasm': false } : {})
+  : launchChromium(['--autoplay-policy=no-user-gesture-required', ...(withoutWasm ? ['--js-flags=--jitless'] : [])]));
 let browser;
 
-before(async () => {
-  browser = await launchChromium(['--autoplay-policy=no-user-gesture-required']);
-});
+before(async () => { browser = await launch(); });
 after(async () => browser?.close());
 
-// A fresh page at a pixel ratio; counts the tones started and keeps every console error.
-async function open(ratio = 1) {
-  const page = await browser.newPage();
+// Keeps every console error and counts the tones the page starts.
+async function watch(page) {
   page.errors = [];
   page.on('console', (message) => { if (message.type() === 'error') page.errors.push(message.text()); });
   page.on('pageerror', (error) => page.errors.push(String(error)));
@@ -28,11 +33,23 @@ async function open(ratio = 1) {
     const start = OscillatorNode.prototype.start;
     OscillatorNode.prototype.start = function (...args) { window.tones += 1; return start.apply(this, args); };
   });
-  await page.setViewport({ width: 800, height: 500, deviceScaleFactor: ratio });
+}
+
+// A fresh page in a viewport (a desktop window unless told), once the game is ready.
+async function open(ratio = 1, viewport = { width: 800, height: 500 }) {
+  const page = await browser.newPage();
+  await watch(page);
+  await page.setViewport({ ...viewport, deviceScaleFactor: ratio });
   await page.goto(page_url);
-  // The form is in the page from the start; the game is ready once it has put the focus on Neues Spiel.
-  await page.waitForFunction(() => document.activeElement?.id === 'Command1');
+  await page.waitForFunction(() => document.documentElement.dataset.game === 'ready');
   return page;
+}
+
+// Saves what a test saw, where VELMORA_SCREENSHOTS names a folder, for a person to look at.
+async function keep(page, name) {
+  if (!process.env.VELMORA_SCREENSHOTS) return;
+  mkdirSync(process.env.VELMORA_SCREENSHOTS, { recursive: true });
+  await page.screenshot({ path: join(process.env.VELMORA_SCREENSHOTS, `${process.env.VELMORA_BROWSER ?? 'chromium'}-${name}.png`) });
 }
 
 // The run's generator, as the game's own: a 24-bit congruential generator from a fixed state.
@@ -55,18 +72,19 @@ const goldPixels = (page) => page.$eval('#Image1', (canvas) => {
 
 test('starts as the window is described: layout, fonts, focus, title, language', async () => {
   const page = await open();
+  // In the page's order, which screen readers and Tab follow: the name, the buttons, the digits, the picture.
   const boxes = await page.$$eval('#Form1 > [id]', (elements) => elements.map((element) => {
     const box = element.getBoundingClientRect();
     return [element.id, element.tagName, box.x, box.y, box.width, box.height];
   }));
   assert.deepEqual(boxes, [
-    ['Command2', 'BUTTON', 24, 120, 105, 33],
+    ['Label4', 'H1', 24, 192, 121, 105],
     ['Command1', 'BUTTON', 24, 32, 105, 33],
-    ['Image1', 'CANVAS', 0, 0, 0, 0], // hidden
-    ['Label4', 'DIV', 24, 192, 121, 105],
+    ['Command2', 'BUTTON', 24, 120, 105, 33],
+    ['Label1', 'DIV', 160, 32, 137, 105],
     ['Label2', 'DIV', 320, 32, 137, 105],
     ['Label3', 'DIV', 480, 32, 137, 105],
-    ['Label1', 'DIV', 160, 32, 137, 105],
+    ['Image1', 'CANVAS', 0, 0, 0, 0], // hidden
   ]);
   assert.equal(await page.title(), 'Form1');
   assert.equal(await page.$eval('html', (html) => html.lang), 'de');
@@ -88,10 +106,16 @@ test('starts as the window is described: layout, fonts, focus, title, language',
   }
   assert.ok(purple > 150, `${purple} purple pixels in the title`);
 
-  // The described faces are missing here; their metric-compatible stand-ins are used.
-  await page.keyboard.press('Space'); // 7 5 5: a win, and the picture fills its box
+  await page.keyboard.press(' '); // 7 5 5: a win, and the picture fills its box
   assert.deepEqual(await page.$eval('#Image1', (canvas) => Object.values(canvas.getBoundingClientRect().toJSON()).slice(0, 4)),
     [192, 160, 425, 185]);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('the described faces are missing here: their metric-compatible stand-ins are used', { skip: chromiumOnly }, async () => {
+  const page = await open();
+  await page.keyboard.press(' ');
   const client = await page.createCDPSession();
   await client.send('DOM.enable');
   await client.send('CSS.enable');
@@ -111,7 +135,7 @@ test('twenty games by Space deal as the generator does, with the picture and one
   const page = await open();
   let wins = 0;
   for (const game of dealt(20)) {
-    await page.keyboard.press('Space');
+    await page.keyboard.press(' ');
     const win = game.includes('7');
     wins += win;
     assert.deepEqual(await digits(page), game);
@@ -120,14 +144,15 @@ test('twenty games by Space deal as the generator does, with the picture and one
     assert.equal(await page.evaluate(() => window.tones), wins);
     assert.equal(await page.$eval('[aria-live]', (region) => region.textContent), win ? 'Gewonnen! Ein Haufen Goldmünzen.' : '');
   }
-  assert.equal(await page.$eval('#Label1', (label) => label.getAttribute('aria-label')), `Erste Ziffer: ${dealt(20)[19][0]}`);
+  assert.equal(await page.$eval('#Label1', (label) => [label.getAttribute('role'), label.getAttribute('aria-label')].join()),
+    'group,Erste Ziffer');
   assert.equal(await page.$eval('#Image1', (canvas) => [canvas.getAttribute('role'), canvas.getAttribute('aria-label')].join()),
     'img,Goldmünzen');
   assert.deepEqual(page.errors, []);
   await page.close();
 });
 
-test('Return and a click deal; Tab moves between the two buttons only', async () => {
+test('Return and a click deal; Tab goes to Beenden and then on to the browser, Shift+Tab back', async () => {
   const page = await open();
   await page.keyboard.press('Enter');
   assert.deepEqual(await digits(page), dealt(1)[0]);
@@ -135,16 +160,30 @@ test('Return and a click deal; Tab moves between the two buttons only', async ()
   assert.deepEqual(await digits(page), dealt(2)[1]);
   const focusAfter = async (key) => { await page.keyboard.press(key); return page.evaluate(() => document.activeElement.id); };
   assert.equal(await focusAfter('Tab'), 'Command2');
-  assert.equal(await focusAfter('Tab'), 'Command1');
+  assert.notEqual(await focusAfter('Tab'), 'Command1'); // out of the page, as on any page
+  await page.focus('#Command2');
   await page.keyboard.down('Shift');
-  assert.equal(await focusAfter('Tab'), 'Command2');
+  assert.equal(await focusAfter('Tab'), 'Command1');
   await page.keyboard.up('Shift');
+  await page.close();
+});
+
+test('a click beside the buttons leaves the focus where it was', async () => {
+  const page = await open();
+  await page.keyboard.press(' '); // a win: the picture is up
+  for (const target of ['#Label1', '#Label4', '#Image1', 'body']) {
+    const { x, y, width, height } = await page.$eval(target, (element) => element.getBoundingClientRect().toJSON());
+    await page.mouse.click(target === 'body' ? 700 : x + width / 2, target === 'body' ? 450 : y + height / 2);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Command1', target);
+  }
+  await page.keyboard.press(' ');
+  assert.deepEqual(await digits(page), dealt(2)[1]);
   await page.close();
 });
 
 test('the picture is drawn at the pixel ratio, sharper than enlarged, and again when the ratio changes', async () => {
   const page = await open(1);
-  await page.keyboard.press('Space'); // 7 5 5: a win
+  await page.keyboard.press(' '); // 7 5 5: a win
   const sharpness = `(canvas, width, height) => {
     const scratch = document.createElement('canvas');
     scratch.width = width; scratch.height = height;
@@ -176,7 +215,7 @@ test("the canvas picture has the Qt player's silhouette", async (t) => {
   // picture_silhouette.png is the Qt front end's render of the same picture (its test keeps it so).
   const theirs = PNG.sync.read(readFileSync(new URL('picture_silhouette.png', import.meta.url)));
   const page = await open(1);
-  await page.keyboard.press('Space'); // 7 5 5: a win
+  await page.keyboard.press(' '); // 7 5 5: a win
   const alpha = await page.$eval('#Image1', (canvas) =>
     Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.filter((_, i) => i % 4 === 3)));
   assert.equal(alpha.length, theirs.width * theirs.height);
@@ -193,27 +232,157 @@ test("the canvas picture has the Qt player's silhouette", async (t) => {
   await page.close();
 });
 
-test('Beenden ends the game in place: no more games, both buttons off, one German line', async () => {
+test('Beenden ends the game in place where the browser keeps the tab: no more games, both buttons off, one German line', async () => {
   const page = await open();
-  await page.keyboard.press('Space');
+  await page.evaluate(() => history.pushState(null, '', '#weiter')); // a history of its own: no script may close it
+  await page.keyboard.press(' ');
   await page.click('#Command2');
   assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
-  assert.match(await page.$eval('#ended', (line) => line.textContent), /Das Spiel ist beendet\. .*neu/);
-  await page.keyboard.press('Space');
+  assert.match(await page.$eval('#ended', (line) => (line.hidden ? '' : line.textContent)), /Das Spiel ist beendet\. .*neu/);
+  await page.keyboard.press(' ');
   await page.$eval('#Command1', (button) => button.click());
   assert.deepEqual(await digits(page), dealt(1)[0]);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
 
-test('an untrapped error is shown in a German dialog, and the game ends', async () => {
-  const page = await open();
+// The page in a tab that a script opened, which a script may close, once the game is ready.
+async function openByScript() {
+  const opener = await browser.newPage();
+  await opener.goto(page_url);
+  const opened = new Promise((resolve) => browser.once('targetcreated', (target) => resolve(target.page())));
+  await opener.evaluate((url) => { window.open(url); }, page_url);
+  const page = await opened;
+  await page.waitForFunction(() => document.documentElement.dataset.game === 'ready');
+  await opener.close();
+  return page;
+}
+
+test('Beenden closes a tab that a script opened', async () => {
+  const page = await openByScript();
+  const closed = new Promise((resolve) => page.once('close', resolve));
+  await page.click('#Command2');
+  await closed;
+});
+
+test('an untrapped error is shown in a German dialog, and the game ends in a tab that stays to be read', async () => {
+  const page = await openByScript();
   // Label2 shows a word, whatever the game writes into it: reading it back as a number fails.
   await page.$eval('#Label2', (label) => Object.defineProperty(label, 'textContent', { get: () => 'sieben', set: () => {} }));
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   assert.equal(await page.$eval('dialog', (dialog) => [dialog.open, dialog.querySelector('p').textContent].join('|')),
     "true|Laufzeitfehler '13':\n\nTypen unverträglich");
   assert.deepEqual(await page.$$eval('#Form1 button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
-  assert.ok(await page.$('#ended'));
+  assert.equal(await page.$eval('#ended', (line) => line.hidden), false);
   await page.close();
+});
+
+// Phones upright and turned, and desktop zoom: the whole form scaled down alike, never scrolled sideways.
+const screens = [
+  ['phone 360x640 at 3', { width: 360, height: 640, isMobile: true, hasTouch: true }, 3],
+  ['phone 390x844 at 3', { width: 390, height: 844, isMobile: true, hasTouch: true }, 3],
+  ['phone 320x568 at 2', { width: 320, height: 568, isMobile: true, hasTouch: true }, 2],
+  ['phone turned 640x360 at 3', { width: 640, height: 360, isMobile: true, hasTouch: true }, 3],
+  ['phone turned 844x390 at 3', { width: 844, height: 390, isMobile: true, hasTouch: true }, 3],
+  ['desktop 1280x800 at 200 %', { width: 640, height: 400 }, 2],
+  ['desktop 1280x800 at 400 %', { width: 320, height: 200 }, 4],
+];
+for (const [name, viewport, ratio] of screens) {
+  test(`fits ${name}: every control and a win's whole picture on the first screen, crisp`, async () => {
+    const page = await open(ratio, viewport);
+    const scale = Math.max(320 / 662, Math.min(1, viewport.width / 662, viewport.height / 346));
+    if (viewport.hasTouch) await page.tap('#Command1'); else await page.click('#Command1'); // 7 5 5: a win
+    assert.deepEqual(await digits(page), dealt(1)[0]);
+    const layout = await page.evaluate(() => ({
+      scrollWidth: document.scrollingElement.scrollWidth,
+      boxes: [...document.querySelectorAll('#Form1 > [id]')].map((element) => element.getBoundingClientRect().toJSON()),
+      canvas: [document.getElementById('Image1').width, document.getElementById('Image1').height],
+    }));
+    assert.ok(layout.scrollWidth <= viewport.width, `scrolls sideways: ${layout.scrollWidth} > ${viewport.width}`);
+    for (const box of layout.boxes) {
+      assert.ok(box.right <= viewport.width + 0.5 && box.bottom <= Math.max(viewport.height, 346 * scale) + 0.5,
+        `off the first screen: ${JSON.stringify(box)}`);
+    }
+    assert.ok(Math.abs(layout.boxes[6].width - 425 * scale) < 1, `picture ${layout.boxes[6].width} wide`);
+    assert.deepEqual(layout.canvas, [Math.round(425 * ratio * scale), Math.round(185 * ratio * scale)]);
+    await keep(page, name.replaceAll(/[^a-z0-9]+/gi, '-'));
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+}
+
+test('rapid taps deal every time and select no text; turning the phone lays the form out again', async () => {
+  const page = await open(3, { width: 360, height: 640, isMobile: true, hasTouch: true });
+  for (let tap = 0; tap < 6; tap++) await page.tap('#Command1');
+  assert.deepEqual(await digits(page), dealt(6)[5]);
+  assert.equal(await page.evaluate(() => String(getSelection())), '');
+  await page.setViewport({ width: 640, height: 360, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
+  await page.waitForFunction(() => Math.abs(document.getElementById('Form1').getBoundingClientRect().width - 640) < 1);
+  await page.close();
+});
+
+test('a screen reader meets the name, the buttons, then the digits first, second, third', { skip: chromiumOnly }, async () => {
+  const page = await open();
+  await page.keyboard.press(' ');
+  const read = [];
+  const walk = (node) => {
+    if (node.role === 'InlineTextBox') read.push(node.name); // text as it is read
+    else if (node.name && !['RootWebArea', 'StaticText'].includes(node.role)) read.push(`${node.role} ${node.name}`);
+    node.children?.forEach(walk);
+  };
+  walk(await page.accessibility.snapshot({ interestingOnly: false }));
+  assert.deepEqual(read, ['heading Velmora', 'Velmora', 'button Neues Spiel', 'Neues Spiel', 'button Beenden', 'Beenden',
+    'group Erste Ziffer', '7', 'group Zweite Ziffer', '5', 'group Dritte Ziffer', '5', 'image Goldmünzen',
+    'Gewonnen! Ein Haufen Goldmünzen.']);
+  await page.close();
+});
+
+test('axe-core finds nothing, best practices included, at the start and after a win', async () => {
+  const axe = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+  const page = await open();
+  for (const moment of ['start', 'win']) {
+    if (moment === 'win') await page.keyboard.press(' ');
+    await page.evaluate(axe);
+    const violations = await page.evaluate(async () => (await window.axe.run(document)).violations
+      .map((violation) => `${violation.impact} ${violation.id}: ${violation.nodes.map((node) => node.target).join(' ')}`));
+    assert.deepEqual(violations, [], moment);
+  }
+  await page.close();
+});
+
+test('a press before the game is ready deals once, as soon as it is', async () => {
+  const page = await browser.newPage();
+  await watch(page);
+  // The game starts from the first animation frame; here that frame waits until the test lets it go.
+  await page.evaluateOnNewDocument(() => {
+    const frame = window.requestAnimationFrame.bind(window);
+    const gate = new Promise((resolve) => { window.letGo = resolve; });
+    window.requestAnimationFrame = (callback) => frame((time) => gate.then(() => callback(time)));
+  });
+  await page.goto(page_url);
+  await page.click('#Command1');
+  await page.keyboard.press(' ');
+  await page.click('#Command1');
+  assert.deepEqual(await digits(page), ['', '', '']);
+  await page.evaluate(() => window.letGo());
+  await page.waitForFunction(() => document.documentElement.dataset.game === 'ready');
+  assert.deepEqual(await digits(page), dealt(1)[0]);
+  await page.keyboard.press(' ');
+  assert.deepEqual(await digits(page), dealt(2)[1]);
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+test('without WebAssembly the page says so in German and both buttons are off', async () => {
+  const bare = await launch(true);
+  try {
+    const page = await bare.newPage();
+    await page.goto(page_url);
+    await page.waitForFunction(() => document.documentElement.dataset.game === 'missing');
+    assert.match(await page.$eval('#missing', (line) => (line.hidden ? '' : line.textContent)), /braucht WebAssembly/);
+    assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
+    await keep(page, 'without-webassembly');
+  } finally {
+    await bare.close();
+  }
 });
