@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     // The game takes no command line: not even Qt's own options (-style, -qwindowtitle, ...) reach it.
     int programNameOnly = argc > 0 ? 1 : 0;
     QApplication app(programNameOnly, argv);
-    velmora::SetUpApplication(app);
+    velmora::SetUpApplication();
 
     velmora::RuntimeRandom random; // the run's one generator, made before the window
     velmora::Form1 form(random);

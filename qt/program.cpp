@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -104,8 +105,22 @@ void QuitGame()
     QCoreApplication::exit(0);
 }
 
+// Qt's own texts in German. Only the error box shows any, so they are read when it first comes,
+// not at every start.
+void LoadQtTranslations()
+{
+    static bool loaded = false;
+    if (std::exchange(loaded, true))
+        return;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
 void ReportUntrappedError(const std::exception &error, QWidget *parent)
 {
+    LoadQtTranslations();
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"), QString::fromStdString(UntrappedErrorText(error)),
                     QMessageBox::Ok, parent);
     box.exec();
@@ -124,7 +139,7 @@ bool DisplayAvailable()
     return true;
 }
 
-void SetUpApplication(QApplication &app)
+void SetUpApplication()
 {
     EndStartUp();
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
@@ -133,10 +148,6 @@ void SetUpApplication(QApplication &app)
     QApplication::setWindowIcon(AppIcon());
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
 }
 
 } // namespace velmora

@@ -8,7 +8,6 @@
 #include <exception>
 #include <memory>
 
-class QApplication;
 class QLabel;
 class QPushButton;
 
@@ -53,8 +52,8 @@ void ReportUntrappedError(const std::exception &error, QWidget *parent);
 // while the application is being made (until SetUpApplication).
 bool DisplayAvailable();
 
-// The application's name, version, desktop id and icon, and Qt's own texts in German, as the rest
-// of the program is.
-void SetUpApplication(QApplication &app);
+// The application's name, version, desktop id and icon, in German like the rest of the program
+// (Qt's own texts are read in German when the error box first needs them).
+void SetUpApplication();
 
 } // namespace velmora
