@@ -159,7 +159,6 @@ void Form1::ReportUntrappedError(const std::string &text)
 {
     val dialog = Create("dialog");
     val message = Create("p");
-    message["style"].set("whiteSpace", std::string("pre-line"));
     message.set("textContent", text);
     val close = Create("form");
     close.set("method", "dialog");

@@ -87,8 +87,8 @@ std::string HtmlOf(const ControlDescription &control)
                       : control.kind == ControlKind::Image       ? "canvas"
                       : digitBox                                 ? "div"
                                                                  : "h1";
-    std::string html = "<" + std::string(tag) + " id=\"" + Escaped(control.name) + "\" style=\"" + StyleOf(control)
-                       + "\" title=\"" + Escaped(control.accessibleDescription) + "\"";
+    std::string html = "<" + std::string(tag) + " id=\"" + Escaped(control.name) + "\" title=\""
+                       + Escaped(control.accessibleDescription) + "\"";
     if (control.kind == ControlKind::CommandButton)
         html += " type=\"button\"";
     if (control.kind == ControlKind::Image)
@@ -104,13 +104,20 @@ std::string HtmlOf(const ControlDescription &control)
 
 std::string FormHtml()
 {
-    std::string html = "<div id=\"" + Escaped(WindowDescription.name)
-                       + "\" style=\"position:relative;width:" + Px(TwipsToPixels(WindowDescription.clientWidth))
-                       + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)) + "\">";
+    std::string html = "<div id=\"" + Escaped(WindowDescription.name) + "\">";
     for (const std::size_t control : kReadingOrder)
         html += HtmlOf(WindowDescription.controls.at(control));
-    return html
-           + "<div aria-live=\"polite\" style=\"position:absolute;clip-path:inset(50%)\"></div></div>"; // says a win
+    return html + "<div id=\"said\" aria-live=\"polite\"></div></div>"; // says a win
+}
+
+std::string FormCss()
+{
+    std::string css = "#" + std::string(WindowDescription.name) + "{position:relative;width:"
+                      + Px(TwipsToPixels(WindowDescription.clientWidth))
+                      + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)) + "}";
+    for (const ControlDescription &control : WindowDescription.controls)
+        css += "#" + std::string(control.name) + "{" + StyleOf(control) + "}";
+    return css + "#said{position:absolute;clip-path:inset(50%)}";
 }
 
 std::string FormTitle()

@@ -9,6 +9,9 @@ namespace velmora {
 
 // Form1 and its controls, in the order a screen reader reads them, then a live region that says a win.
 std::string FormHtml();
+// Where the form and its controls stand and how they write, as a style sheet: the page carries no
+// style attributes, so that a strict Content-Security-Policy lets it show as it is.
+std::string FormCss();
 // The page's title: the form's caption.
 std::string FormTitle();
 

@@ -1,0 +1,10 @@
+import { launchChromium } from './chromium.mjs';
+const browser = await launchChromium();
+const page = await browser.newPage();
+page.on('console', (m) => console.log('console', m.type(), m.text()));
+page.on('pageerror', (e) => console.log('pageerror', String(e)));
+page.on('request', (r) => console.log('request', r.url().slice(0, 80)));
+await page.goto(process.argv[2]);
+await new Promise((r) => setTimeout(r, 2000));
+console.log(await page.evaluate(() => document.documentElement.dataset.game));
+await browser.close();

@@ -1,0 +1,51 @@
+// Puts the page together from its parts, in two forms:
+// - velmora.html, one file that carries its module and a Content-Security-Policy that lets exactly
+//   its own script and style run (their hashes, written here) and nothing else;
+// - site/, the same page with its script, style and module as files of their own, a web app
+//   manifest, icons and a service worker that keeps it for offline play.
+//   node make_page.mjs PAGE SITE_DIR WEB_SOURCE_DIR FORM_WRITER ICON_SVG RUNTIME MODULE ICON...
+import { execFileSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
+import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { basename, join } from 'node:path';
+
+const [page, site, source, writer, iconSvg, runtime, module, ...icons] = process.argv.slice(2);
+const read = (file) => readFileSync(file, 'utf8');
+const form = (what) => execFileSync(process.execPath, [writer, what], { encoding: 'utf8' }).trim();
+const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
+
+// The icon as a data URL, escaped as a URL needs it.
+const icon = read(iconSvg).replace(/[%\n#<>]/g, encodeURIComponent).replaceAll('"', "'");
+const style = `${read(join(source, 'velmora.css'))}${form('css')}\n`;
+const start = read(join(source, 'start.js'));
+const script = read(runtime);
+
+// The template with its places filled in, each text as it stands ($ patterns included).
+function fill(head, styles, scripts) {
+  const parts = { HEAD: head, TITLE: form('title'), ICON: icon, STYLE: styles, FORM: form('form'), SCRIPTS: scripts };
+  return read(join(source, 'page.html.in')).replace(/@([A-Z]+)@/g, (_, name) => parts[name]);
+}
+
+// The one file. The module's base64 text is a data block, which no policy needs to allow.
+const policy = `default-src 'none'; script-src ${sha256(start)} ${sha256(script)} 'wasm-unsafe-eval'; ` +
+  `style-src ${sha256(style)}; img-src data:`;
+writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">`, `<style>${style}</style>`,
+  `<script type="application/octet-stream" id="velmora-module">${readFileSync(module).toString('base64')}</script>\n` +
+  `<script>${start}</script>\n<script>${script}</script>`));
+
+// The site: every file its own, so that a host's policy of 'self' lets it run.
+mkdirSync(site, { recursive: true });
+const files = {
+  'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">',
+    '<link rel="stylesheet" href="velmora.css">', '<script src="start.js"></script>\n<script src="velmora.js"></script>'),
+  'velmora.css': style,
+  'start.js': start,
+  'velmora.js': script,
+};
+for (const [name, text] of Object.entries(files)) writeFileSync(join(site, name), text);
+for (const file of [module, join(source, 'manifest.webmanifest'), ...icons]) copyFileSync(file, join(site, basename(file)));
+const kept = ['./', ...Object.keys(files), basename(module), 'manifest.webmanifest', ...icons.map((file) => basename(file))];
+const version = createHash('sha256');
+for (const name of kept.slice(1)) version.update(readFileSync(join(site, name)));
+const worker = { VERSION: version.digest('hex').slice(0, 16), FILES: kept.map((name) => `'${name}'`).join(', ') };
+writeFileSync(join(site, 'sw.js'), read(join(source, 'sw.js.in')).replace(/@([A-Z]+)@/g, (_, name) => worker[name]));
