@@ -36,7 +36,7 @@ val ById(std::string_view id)
 double FitScale()
 {
     const val fit = Document()["documentElement"]["style"].call<val>("getPropertyValue", std::string("--fit"));
-    const double scale = val::global("parseFloat")(fit).as<double>();
+    const auto scale = val::global("parseFloat")(fit).as<double>();
     return scale > 0 ? scale : 1;
 }
 

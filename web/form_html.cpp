@@ -92,9 +92,9 @@ std::string HtmlOf(const ControlDescription &control)
     if (control.kind == ControlKind::CommandButton)
         html += " type=\"button\"";
     if (control.kind == ControlKind::Image)
-        html += " role=\"img\" aria-label=\"" + Escaped(control.accessibleName) + "\"";
+        html += R"( role="img" aria-label=")" + Escaped(control.accessibleName) + "\"";
     if (digitBox)
-        html += " role=\"group\" aria-label=\"" + Escaped(control.accessibleDescription) + "\"";
+        html += R"( role="group" aria-label=")" + Escaped(control.accessibleDescription) + "\"";
     if (!control.visible)
         html += " hidden";
     return html + ">" + Escaped(control.caption) + "</" + tag + ">";
@@ -107,13 +107,13 @@ std::string FormHtml()
     std::string html = "<div id=\"" + Escaped(WindowDescription.name) + "\">";
     for (const std::size_t control : kReadingOrder)
         html += HtmlOf(WindowDescription.controls.at(control));
-    return html + "<div id=\"said\" aria-live=\"polite\"></div></div>"; // says a win
+    return html + R"(<div id="said" aria-live="polite"></div></div>)"; // says a win
 }
 
 std::string FormCss()
 {
-    std::string css = "#" + std::string(WindowDescription.name) + "{position:relative;width:"
-                      + Px(TwipsToPixels(WindowDescription.clientWidth))
+    std::string css = "#" + std::string(WindowDescription.name)
+                      + "{position:relative;width:" + Px(TwipsToPixels(WindowDescription.clientWidth))
                       + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)) + "}";
     for (const ControlDescription &control : WindowDescription.controls)
         css += "#" + std::string(control.name) + "{" + StyleOf(control) + "}";

@@ -9,7 +9,9 @@
 int main(int argc, char *argv[])
 {
     const std::string_view what = argc > 1 ? argv[1] : "form";
-    std::cout << (what == "title" ? velmora::FormTitle() : what == "css" ? velmora::FormCss() : velmora::FormHtml())
+    std::cout << (what == "title" ? velmora::FormTitle()
+                  : what == "css" ? velmora::FormCss()
+                                  : velmora::FormHtml())
               << std::endl;
     return 0;
 }

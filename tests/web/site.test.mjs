@@ -1,0 +1,90 @@
+// The page as hosts serve it, in Debian's Chromium: the one file asks for nothing after it has come,
+// and the site, served from 127.0.0.1, plays under a strict Content-Security-Policy, can be
+// installed, and plays again with the network off.
+//   VELMORA_PAGE=/path/to/velmora.html VELMORA_SITE=/path/to/site node --test site.test.mjs
+
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { extname, join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { launchChromium } from './chromium.mjs';
+
+const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
+const strict = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self' data:";
+
+// A static host for the site on a free port of 127.0.0.1, with or without a policy header.
+function host(policy) {
+  const server = createServer((request, response) => {
+    const path = new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html');
+    try {
+      const body = readFileSync(join(process.env.VELMORA_SITE, path));
+      response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream',
+        ...(policy ? { 'Content-Security-Policy': policy } : {}) });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+let browser;
+before(async () => { browser = await launchChromium(); });
+after(async () => browser?.close());
+
+// A page that keeps every console error and warning and every request it makes.
+async function watched() {
+  const page = await browser.newPage();
+  page.said = [];
+  page.requests = [];
+  page.on('console', (message) => { if (['error', 'warn'].includes(message.type())) page.said.push(message.text()); });
+  page.on('pageerror', (error) => page.said.push(String(error)));
+  page.on('request', (request) => page.requests.push(request.url()));
+  return page;
+}
+
+const ready = (page) => page.waitForFunction(() => document.documentElement.dataset.game === 'ready');
+const digits = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label3'].map((id) => document.getElementById(id).textContent));
+
+test('the one file plays under its own policy and asks for nothing after it has come', async () => {
+  const page = await watched();
+  await page.goto(pathToFileURL(process.env.VELMORA_PAGE).href);
+  await ready(page);
+  await page.keyboard.press(' ');
+  assert.deepEqual(await digits(page), ['7', '5', '5']);
+  assert.equal(page.requests.length, 1, page.requests.join('\n')); // the page itself
+  assert.deepEqual(page.said, []);
+  assert.match(await page.$eval('meta[http-equiv=Content-Security-Policy]', (meta) => meta.content), /^default-src 'none'/);
+  await page.close();
+});
+
+test('the site plays under a strict policy, is installable, and plays offline after one visit', async () => {
+  const server = await host(strict);
+  const page = await watched();
+  try {
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await ready(page);
+    await page.keyboard.press(' ');
+    assert.deepEqual(await digits(page), ['7', '5', '5']);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    const client = await page.createCDPSession();
+    const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const { url } = await client.send('Page.getAppManifest');
+    assert.match(url, /manifest\.webmanifest$/);
+
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    await page.setOfflineMode(true);
+    await page.reload();
+    await ready(page);
+    await page.keyboard.press(' ');
+    assert.deepEqual(await digits(page), ['7', '5', '5']);
+    assert.deepEqual(page.said, []);
+  } finally {
+    await page.close();
+    server.close();
+  }
+});
