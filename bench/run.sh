@@ -43,4 +43,5 @@ if [ -f "$page" ]; then
     echo "== in headless Chromium"
     [ -d "$here/../tests/web/node_modules/puppeteer-core" ] || npm ci --prefix "$here/../tests/web" --no-audit --no-fund
     node "$here/web/first_paint.mjs" "$page" "$([ "$smoke" = --smoke ] && echo 1 || echo 41)"
+    node "$here/web/playable.mjs" "$page" "$([ "$smoke" = --smoke ] && echo 1 || echo 21)"
 fi
