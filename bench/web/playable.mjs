@@ -4,11 +4,18 @@
 // From the start, the page is clicked on "Neues Spiel" every millisecond; the moment the first digit
 // appears is the moment it became playable.
 //   node playable.mjs PAGE [RUNS]
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launchChromium } from '../../tests/web/chromium.mjs';
 
 const [page_path, runs = '21'] = process.argv.slice(2);
-const plain_url = new URL('plain_page_script.html', import.meta.url).href;
+// The floor: the plain page with the hand-written lines that deal inside it.
+const plain_path = join(mkdtempSync(join(tmpdir(), 'velmora-playable-')), 'plain_page.html');
+writeFileSync(plain_path, readFileSync(new URL('plain_page.html', import.meta.url), 'utf8')
+  .replace('</body>', () => `<script>\n${readFileSync(new URL('plain_deal.js', import.meta.url), 'utf8')}</script>\n</body>`));
+const plain_url = pathToFileURL(plain_path).href;
 
 const browser = await launchChromium();
 async function playable(url, slowdown = 1) {
@@ -52,3 +59,4 @@ for (let run = 0; run < Math.min(Number(runs), 7); run++) {
 }
 console.log(`first paint to playable, processor slowed 4 times: ${median(slow).toFixed(1)} ms (median of ${slow.length})`);
 await browser.close();
+rmSync(dirname(plain_path), { recursive: true });
