@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the tree clean under the project's clang-format and clang-tidy settings.
 #   lint.sh format SOURCE_DIR
-#   lint.sh tidy SOURCE_DIR BUILD_DIR [FOLDER...]   (only the units in these folders, when given)
+#   lint.sh tidy SOURCE_DIR BUILD_DIR [FOLDER...]   (only the units in these folders, when given;
+#                                                   units found clean before are remembered)
 set -euo pipefail
 what=$1 src=$2
 cd "$src"
@@ -43,10 +44,35 @@ tidy)
         done
         ;;
     esac
-    printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 1 clang-tidy -p "$build" --quiet "${extra[@]}" 2>&1 |
+    # What clang-tidy finds in a unit depends only on the unit as the compiler sees it, the settings
+    # and the tool: a unit found clean once is not read again while none of them changes (as ccache
+    # does for objects). The key hashes the preprocessed unit, every .clang-tidy and the tool's version.
+    export VELMORA_TIDY_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/velmora-tidy VELMORA_TIDY_SETTINGS
+    mkdir -p "$VELMORA_TIDY_CACHE"
+    VELMORA_TIDY_SETTINGS=$( (git ls-files -z '*.clang-tidy' 2>/dev/null | xargs -0 cat; clang-tidy --version;
+        printf '%s\n' "${extra[@]}") | sha256sum)
+    printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -I{} "$0" tidy-unit "$src" "$build" {} "${extra[@]}" 2>&1 |
         grep -v -E '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$' | tee /tmp/velmora-tidy.$$ || true
     if grep -q -E '(warning|error):' /tmp/velmora-tidy.$$; then rm -f /tmp/velmora-tidy.$$; exit 1; fi
     rm -f /tmp/velmora-tidy.$$
     echo "clang-tidy: ${#units[@]} files clean"
+    ;;
+tidy-unit) # one unit, for the tidy step above: lint.sh tidy-unit SOURCE_DIR BUILD_DIR FILE [EXTRA_ARG...]
+    build=$3 file=$4
+    shift 4
+    key=$( (python3 - "$build/compile_commands.json" "$src/$file" <<'PY'
+import json, shlex, subprocess, sys
+entry = next(e for e in json.load(open(sys.argv[1])) if e["file"] == sys.argv[2])
+words = shlex.split(entry["command"])
+at = words.index("-o")
+words[at:at + 2] = ["-E", "-P", "-o", "-"]  # no line markers: the same unit in any folder
+sys.stdout.flush()
+subprocess.run(words, cwd=entry["directory"], check=True)
+PY
+        echo "$VELMORA_TIDY_SETTINGS") | sha256sum | cut -c1-64) || key=
+    [ -n "$key" ] && [ -f "$VELMORA_TIDY_CACHE/$key" ] && exit 0
+    found=$(clang-tidy -p "$build" --quiet "$@" "$file" 2>&1) || true
+    printf '%s\n' "$found"
+    grep -q -E '(warning|error):' <<<"$found" || [ -z "$key" ] || touch "$VELMORA_TIDY_CACHE/$key"
     ;;
 esac
