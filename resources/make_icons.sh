@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Draws the icon files from velmora.svg: PNGs for the hicolor theme and the three-image velmora.ico.
+# Draws the icon files from velmora.svg: PNGs for the hicolor theme and the web app, and the three-image velmora.ico.
 # Run it after changing the SVG and commit what it writes. Needs: librsvg2-bin, imagemagick, icoutils.
 set -euo pipefail
 cd "$(dirname "$0")"
-for size in 16 32 48 64 128 256; do
+for size in 16 32 48 64 128 192 256 512; do
     rsvg-convert -w "$size" -h "$size" velmora.svg -o "velmora-$size.png"
 done
+# The web app's maskable icon: the coin inside the middle 70 %, which any mask leaves whole.
+rsvg-convert -w 360 -h 360 --page-width 512 --page-height 512 --left 76 --top 76 -b '#f0f0f0' velmora.svg \
+    -o velmora-maskable-512.png
 # The window icon's sizes also as raw 8-bit RGBA, which the program takes without decoding.
 for size in 16 32 48 64; do
     convert "velmora-$size.png" -depth 8 "rgba:velmora-$size.rgba"

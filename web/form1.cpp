@@ -62,7 +62,7 @@ EMSCRIPTEN_BINDINGS(velmora_form)
 
 Form1::Form1(RandomSource &random)
     : random_(random), view_(std::make_unique<PageGameView>(*this)), form_(ById(WindowDescription.name)),
-      announcer_(form_["lastElementChild"])
+      announcer_(ById("said"))
 {
     // The form stands in the page already, written there from the same description by the build.
     for (const ControlDescription &control : WindowDescription.controls)

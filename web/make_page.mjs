@@ -11,18 +11,19 @@ import { basename, join } from 'node:path';
 
 const [page, site, source, writer, iconSvg, runtime, module, ...icons] = process.argv.slice(2);
 const read = (file) => readFileSync(file, 'utf8');
-const form = (what) => execFileSync(process.execPath, [writer, what], { encoding: 'utf8' }).trim();
+const written = (what) => execFileSync(process.execPath, [writer, what], { encoding: 'utf8' }).trim();
+const form = { html: written('form'), css: written('css'), title: written('title') };
 const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
 
 // The icon as a data URL, escaped as a URL needs it.
 const icon = read(iconSvg).replace(/[%\n#<>]/g, encodeURIComponent).replaceAll('"', "'");
-const style = `${read(join(source, 'velmora.css'))}${form('css')}\n`;
+const style = `${read(join(source, 'velmora.css'))}${form.css}\n`;
 const start = read(join(source, 'start.js'));
 const script = read(runtime);
 
 // The template with its places filled in, each text as it stands ($ patterns included).
 function fill(head, styles, scripts) {
-  const parts = { HEAD: head, TITLE: form('title'), ICON: icon, STYLE: styles, FORM: form('form'), SCRIPTS: scripts };
+  const parts = { HEAD: head, TITLE: form.title, ICON: icon, STYLE: styles, FORM: form.html, SCRIPTS: scripts };
   return read(join(source, 'page.html.in')).replace(/@([A-Z]+)@/g, (_, name) => parts[name]);
 }
 
