@@ -1,13 +1,11 @@
 #include "web/canvas_painter.h"
 
 #include "web/css.h"
+#include "web/page.h"
 
 #include <algorithm>
 #include <array>
-#include <numbers>
-#include <string>
-
-using emscripten::val;
+#include <vector>
 
 namespace velmora {
 
@@ -35,40 +33,25 @@ std::span<const double> Pattern(Dashes dashes)
     return {};
 }
 
-} // namespace
-
-CanvasPainter::CanvasPainter(val context) : context_(std::move(context))
-{
-    context_.set("lineCap", "round");
-    context_.set("lineJoin", "round");
-}
-
 // Strokes the current path; the gaps of a dashed line are filled first where the stroke asks.
-void CanvasPainter::StrokePath(const Stroke &stroke)
+void StrokePath(const Stroke &stroke)
 {
-    context_.set("lineWidth", stroke.width);
-    val dashes = val::array();
+    std::vector<double> dashes;
     for (const double length : Pattern(stroke.dashes))
-        dashes.call<void>("push", length * stroke.width);
-    if (stroke.gaps && stroke.dashes != Dashes::Solid) {
-        context_.call<void>("setLineDash", val::array());
-        context_.set("strokeStyle", Css(*stroke.gaps));
-        context_.call<void>("stroke");
-    }
-    context_.call<void>("setLineDash", dashes);
-    context_.set("strokeStyle", Css(stroke.colour));
-    context_.call<void>("stroke");
+        dashes.push_back(length * stroke.width);
+    if (stroke.gaps && !dashes.empty())
+        velmora_canvas_stroke(stroke.width, Css(*stroke.gaps).c_str(), nullptr, 0);
+    velmora_canvas_stroke(stroke.width, Css(stroke.colour).c_str(), dashes.data(), static_cast<int>(dashes.size()));
 }
+
+} // namespace
 
 void CanvasPainter::Ellipse(const Rect &box, const std::optional<Rgb> &fill, const std::optional<Stroke> &outline)
 {
-    context_.call<void>("beginPath");
-    context_.call<void>("ellipse", box.left + box.width / 2, box.top + box.height / 2, std::max(box.width / 2, 0.0),
-                        std::max(box.height / 2, 0.0), 0, 0, 2 * std::numbers::pi);
-    if (fill) {
-        context_.set("fillStyle", Css(*fill));
-        context_.call<void>("fill");
-    }
+    velmora_canvas_ellipse(box.left + box.width / 2, box.top + box.height / 2, std::max(box.width / 2, 0.0),
+                           std::max(box.height / 2, 0.0));
+    if (fill)
+        velmora_canvas_fill(Css(*fill).c_str());
     if (outline)
         StrokePath(*outline);
 }
@@ -77,10 +60,8 @@ void CanvasPainter::Polyline(std::span<const Point> points, const Stroke &stroke
 {
     if (points.empty())
         return;
-    context_.call<void>("beginPath");
-    context_.call<void>("moveTo", points.front().x, points.front().y);
-    for (const Point &point : points.subspan(1))
-        context_.call<void>("lineTo", point.x, point.y);
+    static_assert(sizeof(Point) == 2 * sizeof(double), "a point is its two coordinates, side by side");
+    velmora_canvas_polyline(&points.front().x, static_cast<int>(points.size()));
     StrokePath(stroke);
 }
 

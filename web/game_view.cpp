@@ -1,20 +1,19 @@
 #include "web/game_view.h"
 
+#include "web/elements.h"
 #include "web/form1.h"
-#include "window/window_description.h"
+#include "web/page.h"
 
 #include <string>
-
-using emscripten::val;
 
 namespace velmora {
 
 namespace {
 
-// Where digit box 1 to 3 stands in the creation order; any other number throws.
-std::size_t DigitBoxIndex(int box)
+// Digit box 1 to 3 as the page knows it; any other number throws.
+int DigitBox(int box)
 {
-    return kDigitBoxes.at(static_cast<std::size_t>(box - 1));
+    return Element(kDigitBoxes.at(static_cast<std::size_t>(box - 1)));
 }
 
 } // namespace
@@ -23,38 +22,31 @@ void PageGameView::SetPictureVisible(bool visible)
 {
     if (visible)
         form_.DrawPicture();
-    form_.Image1().set("hidden", !visible);
+    velmora_set_hidden(Element(at::Image1), !visible);
     form_.Announce(visible);
 }
 
 void PageGameView::SetDigitText(int box, const std::string &text)
 {
-    form_.Control(DigitBoxIndex(box)).set("textContent", text);
+    velmora_set_text(DigitBox(box), text.c_str());
 }
 
 std::string PageGameView::GetDigitText(int box)
 {
-    return form_.Control(DigitBoxIndex(box))["textContent"].as<std::string>();
+    const int element = DigitBox(box);
+    std::string text(15, '\0'); // a digit fits at once; a longer text is read again at its length
+    const auto length = static_cast<std::size_t>(velmora_text(element, text.data(), static_cast<int>(text.size() + 1)));
+    if (length > text.size()) {
+        text.resize(length);
+        velmora_text(element, text.data(), static_cast<int>(length + 1));
+    }
+    text.resize(length);
+    return text;
 }
 
-// One short tone. Where the browser has no Web Audio, or no sound device, the game goes on silently.
 void PageGameView::Beep()
 {
-    if (audio_.isUndefined()) {
-        const val audioContext = val::global("AudioContext");
-        if (audioContext.isUndefined())
-            return;
-        audio_ = audioContext.new_();
-    }
-    const auto now = audio_["currentTime"].as<double>();
-    val tone = audio_.call<val>("createOscillator");
-    val volume = audio_.call<val>("createGain");
-    tone["frequency"].set("value", 880);
-    volume["gain"].call<void>("setValueAtTime", 0.2, now);
-    volume["gain"].call<void>("exponentialRampToValueAtTime", 0.001, now + 0.15);
-    tone.call<val>("connect", volume).call<val>("connect", audio_["destination"]);
-    tone.call<void>("start", now);
-    tone.call<void>("stop", now + 0.15);
+    velmora_beep();
 }
 
 } // namespace velmora

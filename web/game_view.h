@@ -2,14 +2,12 @@
 
 #include "game/game.h"
 
-#include <emscripten/val.h>
-
 namespace velmora {
 
 class Form1;
 
 // The game's view of the page: Image1's visibility, the captions of the digit boxes Label1 to
-// Label3, and a short alert tone through the Web Audio API.
+// Label3, and a short alert tone.
 class PageGameView final : public GameView {
   public:
     explicit PageGameView(Form1 &form) : form_(form) {}
@@ -21,7 +19,6 @@ class PageGameView final : public GameView {
 
   private:
     Form1 &form_;
-    emscripten::val audio_ = emscripten::val::undefined(); // made at the first win, after a click or key
 };
 
 } // namespace velmora

@@ -30,8 +30,15 @@
   }
   // The module's bytes: in the one-file page a data block of base64 text, on a site a file beside the page.
   const carried = document.getElementById('velmora-module');
+  const decode = (text) => {
+    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
+    const binary = atob(text);
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
+    return bytes;
+  };
   const bytes = carried
-    ? Promise.resolve(Uint8Array.from(atob(carried.text), (c) => c.charCodeAt(0)))
+    ? Promise.resolve(decode(carried.text))
     : fetch('velmora.wasm').then((response) => response.arrayBuffer());
   const compiled = bytes.then((buffer) => WebAssembly.compile(buffer));
   compiled.catch(missing);

@@ -2,7 +2,7 @@
 // and a few hand-written lines that deal, in one headless Chromium, A and B taking turns; then, with
 // the processor slowed down four times (a mid-range phone), the time from first paint to playable.
 // From the start, the page is clicked on "Neues Spiel" every millisecond; the moment the first digit
-// appears is the moment it became playable.
+// is put into its box is the moment it became playable.
 //   node playable.mjs PAGE [RUNS]
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -23,9 +23,14 @@ async function playable(url, slowdown = 1) {
   const client = await page.createCDPSession();
   await client.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
   await page.evaluateOnNewDocument(() => {
+    // The moment the first digit is in its box, taken as soon as the handler that put it there returns.
+    new MutationObserver((changes, observer) => {
+      if (!document.getElementById('Label1')?.textContent) return;
+      window.dealtAt = performance.now();
+      observer.disconnect();
+    }).observe(document, { subtree: true, childList: true, characterData: true });
     const poke = () => {
-      const label = document.getElementById('Label1');
-      if (label?.textContent) return void (window.dealtAt = performance.now());
+      if (window.dealtAt !== undefined) return;
       document.getElementById('Command1')?.click();
       setTimeout(poke, 1);
     };
