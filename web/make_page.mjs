@@ -32,13 +32,13 @@ const policy = `default-src 'none'; script-src ${sha256(start)} ${sha256(script)
   `style-src ${sha256(style)}; img-src data:`;
 writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">`, `<style>${style}</style>`,
   `<script type="application/octet-stream" id="velmora-module">${readFileSync(module).toString('base64')}</script>\n` +
-  `<script>${start}</script>\n<script>${script}</script>`));
+  `<script>${script}</script>\n<script id="velmora-start">${start}</script>`));
 
 // The site: every file its own, so that a host's policy of 'self' lets it run.
 mkdirSync(site, { recursive: true });
 const files = {
   'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">',
-    '<link rel="stylesheet" href="velmora.css">', '<script src="start.js"></script>\n<script src="velmora.js"></script>'),
+    '<link rel="stylesheet" href="velmora.css">', '<script src="velmora.js"></script>\n<script src="start.js" id="velmora-start"></script>'),
   'velmora.css': style,
   'start.js': start,
   'velmora.js': script,

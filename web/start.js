@@ -1,14 +1,9 @@
-// The page's own part, before and around the game: the form fits the screen, a click beside the
-// buttons keeps the focus where it is, the first press of a button is kept for the game, the module
-// is compiled while the page is still coming in, and a browser without WebAssembly says so.
+// The page's own part, before and around the game: the game is started, the first press of a button
+// before it has started is kept for it, a browser without WebAssembly says so, the form fits the
+// screen, and a click beside the buttons keeps the focus where it is. It runs after the runtime's
+// script, which defines startVelmora.
 (() => {
   const root = document.documentElement;
-  const fit = () => root.style.setProperty('--fit',
-    Math.max(320 / 662, Math.min(1, root.clientWidth / 662, root.clientHeight / 346)));
-  fit();
-  addEventListener('resize', fit);
-  addEventListener('mousedown', (event) => { if (!event.target.closest?.('button')) event.preventDefault(); });
-  document.getElementById('Image1').addEventListener('contextmenu', (event) => event.preventDefault());
   const buttons = [...document.querySelectorAll('#Form1 button')];
   buttons[0].focus();
   let early = null;
@@ -24,12 +19,13 @@
     root.dataset.game = 'ready';
     early?.click();
   };
-  if (typeof WebAssembly !== 'object') {
-    missing();
-    return;
-  }
-  // The module's bytes: in the one-file page a data block of base64 text, on a site a file beside the page.
-  const carried = document.getElementById('velmora-module');
+  const start = (module) => startVelmora({
+    instantiateWasm(imports, receive) {
+      receive(new WebAssembly.Instance(module, imports));
+      return {};
+    },
+  }).then(ready, missing);
+  // The module's bytes from base64 text: by the browser's own reader where it has one.
   const decode = (text) => {
     if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
     const binary = atob(text);
@@ -37,19 +33,31 @@
     for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
     return bytes;
   };
-  const bytes = carried
-    ? Promise.resolve(decode(carried.text))
-    : fetch('velmora.wasm').then((response) => response.arrayBuffer());
-  const compiled = bytes.then((buffer) => WebAssembly.compile(buffer));
-  compiled.catch(missing);
-  const start = () => startVelmora({
-    instantiateWasm(imports, receive) {
-      compiled.then((module) => WebAssembly.instantiate(module, imports)).then(receive, missing);
-      return {};
-    },
-  }).then(ready, missing);
-  // The game starts once the browser has shown the form; the module is compiled by then.
-  addEventListener('DOMContentLoaded', () => requestAnimationFrame(() => setTimeout(start)));
+  // The one-file page carries the module as a data block of base64 text: it is compiled and the game
+  // started here and now, so that the form is a game from its first paint. A site fetches the module
+  // from beside the page and starts the game once it has come.
+  const carried = document.getElementById('velmora-module');
+  if (typeof WebAssembly !== 'object') {
+    missing();
+  } else if (carried) {
+    let module = null;
+    try {
+      module = new WebAssembly.Module(decode(carried.text));
+    } catch {
+      missing();
+    }
+    if (module) start(module);
+  } else {
+    fetch('velmora.wasm').then((response) => response.arrayBuffer())
+      .then((bytes) => WebAssembly.compile(bytes)).then(start, missing);
+  }
+  // Fitting the form to the screen asks the browser for a layout, which is why it comes after the start.
+  const fit = () => root.style.setProperty('--fit',
+    Math.max(320 / 662, Math.min(1, root.clientWidth / 662, root.clientHeight / 346)));
+  fit();
+  addEventListener('resize', fit);
+  addEventListener('mousedown', (event) => { if (!event.target.closest?.('button')) event.preventDefault(); });
+  document.getElementById('Image1').addEventListener('contextmenu', (event) => event.preventDefault());
   // A site with a manifest also keeps itself for offline play.
   if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js');

@@ -88,3 +88,28 @@ test('the site plays under a strict policy, is installable, and plays offline af
     server.close();
   }
 });
+
+test('on the site, presses before the module has come deal once, as soon as it has', async () => {
+  const server = await host();
+  const page = await watched();
+  try {
+    let letGo;
+    const held = new Promise((resolve) => { letGo = resolve; });
+    await page.setRequestInterception(true);
+    page.on('request', (request) => (request.url().endsWith('.wasm') ? held.then(() => request.continue()) : request.continue()));
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.click('#Command1');
+    await page.keyboard.press(' ');
+    await page.click('#Command1');
+    assert.deepEqual(await digits(page), ['', '', '']);
+    letGo();
+    await ready(page);
+    assert.deepEqual(await digits(page), ['7', '5', '5']);
+    await page.keyboard.press(' ');
+    assert.deepEqual(await digits(page), ['2', '3', '7']);
+    assert.deepEqual(page.said, []);
+  } finally {
+    await page.close();
+    server.close();
+  }
+});
