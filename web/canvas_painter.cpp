@@ -1,6 +1,5 @@
 #include "web/canvas_painter.h"
 
-#include "web/css.h"
 #include "web/page.h"
 
 #include <algorithm>
@@ -33,6 +32,11 @@ std::span<const double> Pattern(Dashes dashes)
     return {};
 }
 
+int Packed(Rgb colour)
+{
+    return (colour.red << 16) | (colour.green << 8) | colour.blue;
+}
+
 // Strokes the current path; the gaps of a dashed line are filled first where the stroke asks.
 void StrokePath(const Stroke &stroke)
 {
@@ -40,8 +44,8 @@ void StrokePath(const Stroke &stroke)
     for (const double length : Pattern(stroke.dashes))
         dashes.push_back(length * stroke.width);
     if (stroke.gaps && !dashes.empty())
-        velmora_canvas_stroke(stroke.width, Css(*stroke.gaps).c_str(), nullptr, 0);
-    velmora_canvas_stroke(stroke.width, Css(stroke.colour).c_str(), dashes.data(), static_cast<int>(dashes.size()));
+        velmora_canvas_stroke(stroke.width, Packed(*stroke.gaps), nullptr, 0);
+    velmora_canvas_stroke(stroke.width, Packed(stroke.colour), dashes.data(), static_cast<int>(dashes.size()));
 }
 
 } // namespace
@@ -51,7 +55,7 @@ void CanvasPainter::Ellipse(const Rect &box, const std::optional<Rgb> &fill, con
     velmora_canvas_ellipse(box.left + box.width / 2, box.top + box.height / 2, std::max(box.width / 2, 0.0),
                            std::max(box.height / 2, 0.0));
     if (fill)
-        velmora_canvas_fill(Css(*fill).c_str());
+        velmora_canvas_fill(Packed(*fill));
     if (outline)
         StrokePath(*outline);
 }

@@ -91,6 +91,8 @@ std::string HtmlOf(const ControlDescription &control)
                        + Escaped(control.accessibleDescription) + "\"";
     if (control.kind == ControlKind::CommandButton)
         html += " type=\"button\"";
+    if (control.tabIndex == 0) // the focus starts here, given by the browser as it shows the page
+        html += " autofocus";
     if (control.kind == ControlKind::Image)
         html += R"( role="img" aria-label=")" + Escaped(control.accessibleName) + "\"";
     if (digitBox)

@@ -30,10 +30,10 @@ void velmora_show_error(int form, const char *text);
 void velmora_prepare_sound();
 void velmora_beep();
 
-// The canvas element, sized in device pixels and drawn on in pixels of the form.
+// The canvas element, sized in device pixels and drawn on in pixels of the form; colours as 0xRRGGBB.
 void velmora_canvas_begin(int element, int width, int height, double ratio);
 void velmora_canvas_ellipse(double x, double y, double radiusX, double radiusY);
 void velmora_canvas_polyline(const double *points, int count); // count (x, y) pairs
-void velmora_canvas_fill(const char *colour);
-void velmora_canvas_stroke(double width, const char *colour, const double *dashes, int count);
+void velmora_canvas_fill(int colour);
+void velmora_canvas_stroke(double width, int colour, const double *dashes, int count);
 }

@@ -150,19 +150,24 @@ mergeInto(LibraryManager.library, {
     for (let i = 2; i < xy.length; i += 2) context.lineTo(xy[i], xy[i + 1]);
   },
 
-  velmora_canvas_fill__deps: ['$page'],
+  // A colour from its number, 0xRRGGBB, as CSS writes it: "#rrggbb".
+  $cssColour: function (rgb) {
+    return '#' + (0x1000000 + rgb).toString(16).slice(1);
+  },
+
+  velmora_canvas_fill__deps: ['$page', '$cssColour'],
   velmora_canvas_fill: function (colour) {
-    page.context.fillStyle = UTF8ToString(colour);
+    page.context.fillStyle = cssColour(colour);
     page.context.fill();
   },
 
   // Strokes the path, dashed by count lengths (doubles from dashes on); none draws it solid.
-  velmora_canvas_stroke__deps: ['$page'],
+  velmora_canvas_stroke__deps: ['$page', '$cssColour'],
   velmora_canvas_stroke: function (width, colour, dashes, count) {
     const context = page.context;
     context.lineWidth = width;
     context.setLineDash(Array.from(HEAPF64.subarray(dashes >> 3, (dashes >> 3) + count)));
-    context.strokeStyle = UTF8ToString(colour);
+    context.strokeStyle = cssColour(colour);
     context.stroke();
   },
 });

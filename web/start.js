@@ -5,7 +5,6 @@
 (() => {
   const root = document.documentElement;
   const buttons = [...document.querySelectorAll('#Form1 button')];
-  buttons[0].focus();
   let early = null;
   const keep = (event) => { early ??= event.currentTarget; };
   buttons.forEach((button) => button.addEventListener('click', keep));
@@ -51,10 +50,11 @@
     fetch('velmora.wasm').then((response) => response.arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes)).then(start, missing);
   }
-  // Fitting the form to the screen asks the browser for a layout, which is why it comes after the start.
+  // Fitting the form to the screen asks the browser for a layout: it is done as the first frame is
+  // drawn, which needs one anyway, so that neither the start nor a first press waits for it.
   const fit = () => root.style.setProperty('--fit',
     Math.max(320 / 662, Math.min(1, root.clientWidth / 662, root.clientHeight / 346)));
-  fit();
+  requestAnimationFrame(fit);
   addEventListener('resize', fit);
   addEventListener('mousedown', (event) => { if (!event.target.closest?.('button')) event.preventDefault(); });
   document.getElementById('Image1').addEventListener('contextmenu', (event) => event.preventDefault());
