@@ -277,6 +277,29 @@ test('an untrapped error is shown in a German dialog, and the game ends in a tab
   await page.close();
 });
 
+for (const [text, win] of [['0000000000000000007', true], ['0000000000000000008', false]]) {
+  test(`a digit box is read back whole, however long its text: ${text}`, async () => {
+    const page = await open();
+    // The boxes show what the test says, whatever the game writes: a win only by Label2's last digit.
+    await page.evaluate((second) => {
+      for (const [id, shown] of [['Label1', '1'], ['Label2', second], ['Label3', '1']])
+        Object.defineProperty(document.getElementById(id), 'textContent', { get: () => shown, set: () => {} });
+    }, text);
+    await page.keyboard.press(' ');
+    assert.equal(await pictureShown(page), win);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+  });
+}
+
+test('a click with no key or pointer press before it (as from a screen reader) still plays a win\'s tone', async () => {
+  const page = await open();
+  await page.$eval('#Command1', (button) => button.click());
+  assert.equal(await pictureShown(page), true);
+  await page.waitForFunction(() => window.tones === 1);
+  await page.close();
+});
+
 // Phones upright and turned, and desktop zoom: the whole form scaled down alike, never scrolled sideways.
 const screens = [
   ['phone 360x640 at 3', { width: 360, height: 640, isMobile: true, hasTouch: true }, 3],
