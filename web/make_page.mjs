@@ -37,7 +37,8 @@ writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${
 // The site: every file its own, so that a host's policy of 'self' lets it run.
 mkdirSync(site, { recursive: true });
 const files = {
-  'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">',
+  'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">\n' +
+    '<link rel="preload" href="velmora.wasm" as="fetch" crossorigin>', // fetched while the page comes in
     '<link rel="stylesheet" href="velmora.css">', '<script src="velmora.js"></script>\n<script src="start.js" id="velmora-start"></script>'),
   'velmora.css': style,
   'start.js': start,
