@@ -19,6 +19,7 @@ const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('ba
 const icon = read(iconSvg).replace(/[%\n#<>]/g, encodeURIComponent).replaceAll('"', "'");
 const style = `${read(join(source, 'velmora.css'))}${form.css}\n`;
 const start = read(join(source, 'start.js'));
+const keep = read(join(source, 'keep.js'));
 const script = read(runtime);
 
 // The template with its places filled in, each text as it stands ($ patterns included).
@@ -28,9 +29,10 @@ function fill(head, styles, scripts) {
 }
 
 // The one file. The module's base64 text is a data block, which no policy needs to allow.
-const policy = `default-src 'none'; script-src ${sha256(start)} ${sha256(script)} 'wasm-unsafe-eval'; ` +
+const policy = `default-src 'none'; script-src ${sha256(keep)} ${sha256(start)} ${sha256(script)} 'wasm-unsafe-eval'; ` +
   `style-src ${sha256(style)}; img-src data:`;
-writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">`, `<style>${style}</style>`,
+writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">\n<script>${keep}</script>`,
+  `<style>${style}</style>`,
   `<script type="application/octet-stream" id="velmora-module">${readFileSync(module).toString('base64')}</script>\n` +
   `<script>${script}</script>\n<script id="velmora-start">${start}</script>`));
 
@@ -38,9 +40,10 @@ writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${
 mkdirSync(site, { recursive: true });
 const files = {
   'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">\n' +
-    '<link rel="preload" href="velmora.wasm" as="fetch" crossorigin>', // fetched while the page comes in
+    '<link rel="preload" href="velmora.wasm" as="fetch" crossorigin>\n<script src="keep.js"></script>',
     '<link rel="stylesheet" href="velmora.css">', '<script src="velmora.js"></script>\n<script src="start.js" id="velmora-start"></script>'),
   'velmora.css': style,
+  'keep.js': keep,
   'start.js': start,
   'velmora.js': script,
 };

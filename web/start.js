@@ -1,22 +1,21 @@
-// The page's own part, before and around the game: the game is started, the first press of a button
-// before it has started is kept for it, a browser without WebAssembly says so, the form fits the
-// screen, and a click beside the buttons keeps the focus where it is. It runs after the runtime's
-// script, which defines startVelmora.
+// The page's own part, around the game: the game is started and given the press kept while it was
+// starting (keep.js), a browser without WebAssembly says so, the form fits the screen, and a click
+// beside the buttons keeps the focus where it is. It runs after the runtime's script, which defines
+// startVelmora.
 (() => {
   const root = document.documentElement;
   const buttons = [...document.querySelectorAll('#Form1 button')];
-  let early = null;
-  const keep = (event) => { early ??= event.currentTarget; };
-  buttons.forEach((button) => button.addEventListener('click', keep));
   const missing = () => {
     buttons.forEach((button) => { button.disabled = true; });
     document.getElementById('missing').hidden = false;
     root.dataset.game = 'missing';
   };
+  // The press keep.js kept while the game was starting, if any, is the game's first.
   const ready = () => {
-    buttons.forEach((button) => button.removeEventListener('click', keep));
     root.dataset.game = 'ready';
-    early?.click();
+    const early = root.dataset.early;
+    delete root.dataset.early;
+    if (early) document.getElementById(early).click();
   };
   const start = (module) => startVelmora({
     instantiateWasm(imports, receive) {

@@ -377,9 +377,14 @@ test('a press the moment the form first shows deals once, on a slow processor to
   const page = await browser.newPage();
   await watch(page);
   if (!firefox) await (await page.createCDPSession()).send('Emulation.setCPUThrottlingRate', { rate: 6 });
-  // Presses "Neues Spiel" in the first animation frame, just before the browser first paints the form.
+  // Presses "Neues Spiel" in the first animation frame that has it, just before the browser paints it.
   await page.evaluateOnNewDocument(() => {
-    requestAnimationFrame(() => document.getElementById('Command1').click());
+    const press = () => {
+      const button = document.getElementById('Command1');
+      if (button) button.click();
+      else requestAnimationFrame(press);
+    };
+    requestAnimationFrame(press);
   });
   await page.goto(page_url);
   await page.waitForFunction(() => document.documentElement.dataset.game === 'ready');

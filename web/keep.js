@@ -1,0 +1,8 @@
+// From the moment the form can be seen until the game has started, the first press of one of the
+// form's buttons is kept (start.js gives it to the game once it is ready). It runs in the page's
+// head, before the form is read, so that no browser can show a button that drops a press.
+document.addEventListener('click', (event) => {
+  const root = document.documentElement;
+  const button = event.target.closest?.('#Form1 button');
+  if (button && !root.dataset.game && !root.dataset.early) root.dataset.early = button.id;
+}, true);
