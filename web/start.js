@@ -4,6 +4,11 @@
 // startVelmora.
 (() => {
   const root = document.documentElement;
+  // The form scaled alike to the screen's width and height, never below 320 pixels wide. On a new size
+  // it is fitted before the game sees the resize, so that a shown picture is drawn for the new scale.
+  const fit = () => root.style.setProperty('--fit',
+    Math.max(320 / 662, Math.min(1, root.clientWidth / 662, root.clientHeight / 346)));
+  addEventListener('resize', fit);
   const buttons = [...document.querySelectorAll('#Form1 button')];
   const missing = () => {
     buttons.forEach((button) => { button.disabled = true; });
@@ -49,12 +54,9 @@
     fetch('velmora.wasm').then((response) => response.arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes)).then(start, missing);
   }
-  // Fitting the form to the screen asks the browser for a layout: it is done as the first frame is
-  // drawn, which needs one anyway, so that neither the start nor a first press waits for it.
-  const fit = () => root.style.setProperty('--fit',
-    Math.max(320 / 662, Math.min(1, root.clientWidth / 662, root.clientHeight / 346)));
+  // Fitting the form to the screen asks the browser for a layout: it is done first as the first frame
+  // is drawn, which needs one anyway, so that neither the start nor a first press waits for it.
   requestAnimationFrame(fit);
-  addEventListener('resize', fit);
   addEventListener('mousedown', (event) => { if (!event.target.closest?.('button')) event.preventDefault(); });
   document.getElementById('Image1').addEventListener('contextmenu', (event) => event.preventDefault());
   // A site with a manifest also keeps itself for offline play.

@@ -344,6 +344,16 @@ test('rapid taps deal every time and select no text; turning the phone lays the 
   await page.close();
 });
 
+test('a picture on the screen as the phone is turned is drawn again for the form\'s new size', async () => {
+  const page = await open(3, { width: 360, height: 640, isMobile: true, hasTouch: true });
+  await page.tap('#Command1');
+  assert.equal(await pictureShown(page), true);
+  await page.setViewport({ width: 640, height: 360, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
+  await page.waitForFunction(() => Math.abs(document.getElementById('Form1').getBoundingClientRect().width - 640) < 1);
+  assert.equal(await page.$eval('#Image1', (canvas) => canvas.width), Math.round(425 * 3 * (640 / 662)));
+  await page.close();
+});
+
 test('a screen reader meets the name, the buttons, then the digits first, second, third', { skip: chromiumOnly }, async () => {
   const page = await open();
   await page.keyboard.press(' ');
