@@ -46,6 +46,18 @@ async function watched() {
   return page;
 }
 
+// Runs a test on a watched page with the site hosted (with the policy, if any), and ends both.
+async function onSite(policy, body) {
+  const server = await host(policy);
+  const page = await watched();
+  try {
+    await body(page, `http://127.0.0.1:${server.address().port}/`);
+  } finally {
+    await page.close();
+    server.close();
+  }
+}
+
 const ready = (page) => page.waitForFunction(() => document.documentElement.dataset.game === 'ready');
 const digits = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label3'].map((id) => document.getElementById(id).textContent));
 
@@ -61,55 +73,41 @@ test('the one file plays under its own policy and asks for nothing after it has 
   await page.close();
 });
 
-test('the site plays under a strict policy, is installable, and plays offline after one visit', async () => {
-  const server = await host(strict);
-  const page = await watched();
-  try {
-    await page.goto(`http://127.0.0.1:${server.address().port}/`);
-    await ready(page);
-    await page.keyboard.press(' ');
-    assert.deepEqual(await digits(page), ['7', '5', '5']);
-    await page.evaluate(() => navigator.serviceWorker.ready);
-    const client = await page.createCDPSession();
-    const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
-    assert.deepEqual(installabilityErrors, []);
-    const { url } = await client.send('Page.getAppManifest');
-    assert.match(url, /manifest\.webmanifest$/);
+test('the site plays under a strict policy, is installable, and plays offline after one visit', () => onSite(strict, async (page, url) => {
+  await page.goto(url);
+  await ready(page);
+  await page.keyboard.press(' ');
+  assert.deepEqual(await digits(page), ['7', '5', '5']);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const client = await page.createCDPSession();
+  const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  const { url: manifest } = await client.send('Page.getAppManifest');
+  assert.match(manifest, /manifest\.webmanifest$/);
 
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-    await page.setOfflineMode(true);
-    await page.reload();
-    await ready(page);
-    await page.keyboard.press(' ');
-    assert.deepEqual(await digits(page), ['7', '5', '5']);
-    assert.deepEqual(page.said, []);
-  } finally {
-    await page.close();
-    server.close();
-  }
-});
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.setOfflineMode(true);
+  await page.reload();
+  await ready(page);
+  await page.keyboard.press(' ');
+  assert.deepEqual(await digits(page), ['7', '5', '5']);
+  assert.deepEqual(page.said, []);
+}));
 
-test('on the site, presses before the module has come deal once, as soon as it has', async () => {
-  const server = await host();
-  const page = await watched();
-  try {
-    let letGo;
-    const held = new Promise((resolve) => { letGo = resolve; });
-    await page.setRequestInterception(true);
-    page.on('request', (request) => (request.url().endsWith('.wasm') ? held.then(() => request.continue()) : request.continue()));
-    await page.goto(`http://127.0.0.1:${server.address().port}/`);
-    await page.click('#Command1');
-    await page.keyboard.press(' ');
-    await page.click('#Command1');
-    assert.deepEqual(await digits(page), ['', '', '']);
-    letGo();
-    await ready(page);
-    assert.deepEqual(await digits(page), ['7', '5', '5']);
-    await page.keyboard.press(' ');
-    assert.deepEqual(await digits(page), ['2', '3', '7']);
-    assert.deepEqual(page.said, []);
-  } finally {
-    await page.close();
-    server.close();
-  }
-});
+test('on the site, presses before the module has come deal once, as soon as it has', () => onSite(undefined, async (page, url) => {
+  let letGo;
+  const held = new Promise((resolve) => { letGo = resolve; });
+  await page.setRequestInterception(true);
+  page.on('request', (request) => (request.url().endsWith('.wasm') ? held.then(() => request.continue()) : request.continue()));
+  await page.goto(url);
+  await page.click('#Command1');
+  await page.keyboard.press(' ');
+  await page.click('#Command1');
+  assert.deepEqual(await digits(page), ['', '', '']);
+  letGo();
+  await ready(page);
+  assert.deepEqual(await digits(page), ['7', '5', '5']);
+  await page.keyboard.press(' ');
+  assert.deepEqual(await digits(page), ['2', '3', '7']);
+  assert.deepEqual(page.said, []);
+}));
