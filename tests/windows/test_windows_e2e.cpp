@@ -72,6 +72,8 @@ class TestWindowsEndToEnd : public QObject {
     std::map<QString, QImage> glyphs_; // "0" to "9" as Liberation Serif draws them
 
     [[nodiscard]] QProcessEnvironment Environment(const QString &prefix) const;
+    // Runs the prefix's wineserver with the option and waits for it; false if it did not finish.
+    [[nodiscard]] bool Wineserver(const QString &prefix, const QString &option) const;
     void StartGame(int dpi = 96);
     [[nodiscard]] QImage Screen() const { return ToQImage(x_->Capture(window_)); }
     [[nodiscard]] QStringList Digits(const QImage &screen) const;
@@ -93,6 +95,14 @@ QProcessEnvironment TestWindowsEndToEnd::Environment(const QString &prefix) cons
     environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
     environment.insert("LANG", "C.UTF-8");
     return environment;
+}
+
+bool TestWindowsEndToEnd::Wineserver(const QString &prefix, const QString &option) const
+{
+    QProcess server;
+    server.setProcessEnvironment(Environment(prefix));
+    server.start("wineserver", {option});
+    return server.waitForFinished(60000);
 }
 
 void TestWindowsEndToEnd::initTestCase()
@@ -131,12 +141,8 @@ void TestWindowsEndToEnd::initTestCase()
 
 void TestWindowsEndToEnd::cleanupTestCase()
 {
-    for (const int dpi : {96, 144}) {
-        QProcess server;
-        server.setProcessEnvironment(Environment(prefixes_.filePath(QString::number(dpi))));
-        server.start("wineserver", {"-k"});
-        server.waitForFinished();
-    }
+    for (const int dpi : {96, 144})
+        static_cast<void>(Wineserver(prefixes_.filePath(QString::number(dpi)), "-k")); // ending: nothing to check
     x_.reset();
     xvfb_.terminate();
     xvfb_.waitForFinished();
@@ -322,10 +328,7 @@ void TestWindowsEndToEnd::highContrastKeepsTheDigitsLegible()
     const QString prefix = prefixes_.filePath("96");
     // The last test's game was killed: let the prefix's server see its system processes out and end
     // before a new Wine process starts, or that process can meet a server on its way out and fail.
-    QProcess server;
-    server.setProcessEnvironment(Environment(prefix));
-    server.start("wineserver", {"-w"});
-    QVERIFY(server.waitForFinished(60000));
+    QVERIFY(Wineserver(prefix, "-w"));
     for (const auto &[name, rgb] :
          {std::pair{"ButtonFace", "0 0 0"}, std::pair{"ButtonText", "255 255 255"}, std::pair{"Window", "0 0 0"},
           std::pair{"WindowText", "255 255 255"}, std::pair{"WindowFrame", "255 255 255"}}) {
