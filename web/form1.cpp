@@ -63,8 +63,11 @@ void Form1::Handle(int event)
 
 void Form1::DrawPicture()
 {
-    const double ratio = velmora_pixel_ratio();
-    if (ratio == drawnAtRatio_)
+    const auto &box = WindowDescription.controls[at::Image1];
+    const double width = TwipsToPixels(box.width);
+    const double height = TwipsToPixels(box.height);
+    const double ratio = velmora_device_width(Element(at::Image1)) / width; // device pixels per pixel of the form
+    if (ratio <= 0 || ratio == drawnAtRatio_)
         return;
     if (!picture_) { // read at the first win, not while the page is coming up
         auto read = Metafile::Read(WinPicture);
@@ -72,9 +75,6 @@ void Form1::DrawPicture()
             return;
         picture_ = std::get<Metafile>(std::move(read));
     }
-    const auto &box = WindowDescription.controls[at::Image1];
-    const double width = TwipsToPixels(box.width);
-    const double height = TwipsToPixels(box.height);
     velmora_canvas_begin(Element(at::Image1), static_cast<int>(std::lround(width * ratio)),
                          static_cast<int>(std::lround(height * ratio)), ratio);
     CanvasPainter painter;

@@ -27,7 +27,7 @@ class Form1 {
     // One of the page's events (PageEvent), which the form listens for.
     void Handle(int event);
 
-    // Draws the picture into Image1 at the screen's present pixel ratio, unless it is drawn already.
+    // Draws the picture into Image1 for the size it shows at in device pixels, unless it is drawn so already.
     void DrawPicture();
     // Says a win to assistive technology, or takes it back.
     void Announce(bool won);

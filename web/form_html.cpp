@@ -112,14 +112,112 @@ std::string FormHtml()
     return html + R"(<div id="said" aria-live="polite"></div></div>)"; // says a win
 }
 
+// The upright arrangement: on a screen taller than wide where the described form would show at
+// under three quarters of its size (a phone held upright, a narrow window), the same controls stand
+// in one column for a thumb: the game's name, the digit boxes side by side as the form shows them,
+// the picture across the width (its place kept while it is hidden), then the two buttons across it.
+namespace upright {
+
+struct Cell {
+    std::size_t control;
+    int row;
+    int column;
+    int span;
+};
+constexpr int kColumns = 3;
+constexpr std::array<Cell, 7> kCells{{{at::Label4, 1, 1, kColumns},
+                                      {at::Label1, 2, 1, 1},
+                                      {at::Label2, 2, 2, 1},
+                                      {at::Label3, 2, 3, 1},
+                                      {at::Image1, 3, 1, kColumns},
+                                      {at::Command1, 4, 1, kColumns},
+                                      {at::Command2, 5, 1, kColumns}}};
+constexpr int kRows = 5;
+
+constexpr double kBelowScale = 0.75; // the form shown smaller than this chooses the column
+constexpr int kPadding = 12;         // around the column
+constexpr int kGap = 8;              // between its rows and the digit boxes
+constexpr int kTapHeight = 48;       // a button as a thumb meets it
+constexpr int kTapText = 16;
+constexpr double kTitleLine = 1.2;  // the name's line, in its font's size
+constexpr double kDigitFill = 0.68; // a digit's font size against its box's height
+constexpr int kDigitTextAtLeast = 32;
+
+const ControlDescription &Control(std::size_t control)
+{
+    return WindowDescription.controls.at(control);
+}
+
+// A control's height against its width, as the form shows it.
+double Proportion(std::size_t control)
+{
+    return static_cast<double>(Control(control).height) / Control(control).width;
+}
+
+std::string Number(double value)
+{
+    std::string text = std::to_string(std::lround(value * 1000) / 1000.0);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+std::string Css()
+{
+    const auto px = [](double pixels) { return Number(pixels) + "px"; };
+    const double digitRow = Proportion(at::Label1) / kColumns; // a digit box's height per pixel of the column
+    const double picture = Proportion(at::Image1);
+    const double titleLine =
+        std::round(FontSizeToPixels(Control(at::Label4).font ? Control(at::Label4).font->size : 0)) * kTitleLine;
+    // The column is no wider than the screen's height holds: its fixed heights, and the digit row and
+    // the picture, which grow with its width.
+    const double fixed = 2 * kPadding + titleLine + (kRows - 1) * kGap + 2 * kTapHeight
+                         - (kColumns - 1) * kGap * digitRow;
+    std::string css = "@media (orientation:portrait) and (max-width:"
+                      + px(kBelowScale * TwipsToPixels(WindowDescription.clientWidth)) + "){";
+    css += "#Fit{width:auto;height:auto}#" + std::string(WindowDescription.name)
+           + "{transform:none;box-sizing:border-box;height:auto;width:min(100%,calc((100vh - " + px(fixed) + ")*"
+           + Number(1 / (digitRow + picture)) + " + " + px(2 * kPadding) + "));margin:0 auto;padding:"
+           + px(kPadding) + ";display:grid;grid-template-columns:repeat(" + std::to_string(kColumns)
+           + ",1fr);align-items:start;gap:" + px(kGap) + ";container-type:inline-size}";
+    for (const Cell &cell : kCells) {
+        const ControlDescription &control = Control(cell.control);
+        css += "#" + std::string(control.name) + "{position:static;grid-area:" + std::to_string(cell.row) + "/"
+               + std::to_string(cell.column) + "/span 1/span " + std::to_string(cell.span)
+               + ";width:100%;height:auto";
+        if (control.kind == ControlKind::CommandButton) {
+            css += ";min-height:" + px(kTapHeight) + ";font-size:" + px(kTapText);
+        } else if (control.kind == ControlKind::Image) {
+            css += ";display:block;aspect-ratio:" + std::to_string(control.width) + "/" + std::to_string(control.height)
+                   + "}#" + std::string(control.name) + "[hidden]{visibility:hidden";
+        } else if (control.caption.empty()) { // a digit box: its digit in the middle, large
+            css += ";aspect-ratio:" + std::to_string(control.width) + "/" + std::to_string(control.height)
+                   + ";display:flex;align-items:center;justify-content:center;line-height:1;font-size:max("
+                   + px(kDigitTextAtLeast) + ",calc((100cqw - " + px((kColumns - 1) * kGap) + ")*"
+                   + Number(digitRow * kDigitFill) + "))";
+        } else {
+            css += ";line-height:" + Number(kTitleLine);
+        }
+        css += "}";
+    }
+    return css + "}";
+}
+
+} // namespace upright
+
 std::string FormCss()
 {
-    std::string css = "#" + std::string(WindowDescription.name)
-                      + "{position:relative;width:" + Px(TwipsToPixels(WindowDescription.clientWidth))
-                      + ";height:" + Px(TwipsToPixels(WindowDescription.clientHeight)) + "}";
+    const std::string form = "#" + std::string(WindowDescription.name);
+    const std::string width = Px(TwipsToPixels(WindowDescription.clientWidth));
+    const std::string height = Px(TwipsToPixels(WindowDescription.clientHeight));
+    // The form scaled alike to a small screen (--fit, set by the page), in a box of its scaled size.
+    std::string css = "#Fit{overflow:hidden;width:calc(" + width + " * var(--fit,1));height:calc(" + height
+                      + " * var(--fit,1))}" + form + "{position:relative;width:" + width + ";height:" + height
+                      + ";transform:scale(var(--fit,1));transform-origin:0 0}";
     for (const ControlDescription &control : WindowDescription.controls)
         css += "#" + std::string(control.name) + "{" + StyleOf(control) + "}";
-    return css + "#said{position:absolute;clip-path:inset(50%)}";
+    return css + "#said{position:absolute;clip-path:inset(50%)}" + upright::Css();
 }
 
 std::string FormTitle()

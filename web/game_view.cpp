@@ -20,9 +20,9 @@ int DigitBox(int box)
 
 void PageGameView::SetPictureVisible(bool visible)
 {
-    if (visible)
-        form_.DrawPicture();
     velmora_set_hidden(Element(at::Image1), !visible);
+    if (visible) // drawn for the size it shows at, in the same task: the screen never sees it empty
+        form_.DrawPicture();
     form_.Announce(visible);
 }
 

@@ -21,8 +21,8 @@ void velmora_listen_resize(int event);
 void velmora_listen_pixel_ratio(int event); // once, when the screen's pixel ratio changes
 void velmora_event(int event);              // the form's, called by the page
 
-// Device pixels per pixel of the form: the screen's, times the page's scale for a small screen.
-double velmora_pixel_ratio();
+// How many device pixels wide the element shows (none while it is hidden).
+double velmora_device_width(int element);
 void velmora_close();
 // A modal German error dialog beside the form.
 void velmora_show_error(int form, const char *text);

@@ -54,10 +54,10 @@ mergeInto(LibraryManager.library, {
       .addEventListener('change', function () { _velmora_event(event); }, { once: true });
   },
 
-  // Device pixels per pixel of the form: the screen's, times the page's scale for a small screen.
-  velmora_pixel_ratio: function () {
-    const fit = parseFloat(document.documentElement.style.getPropertyValue('--fit'));
-    return devicePixelRatio * (fit > 0 ? fit : 1);
+  // How many device pixels wide the element shows, in whichever arrangement and at whatever scale.
+  velmora_device_width__deps: ['$page'],
+  velmora_device_width: function (element) {
+    return page.elements[element].getBoundingClientRect().width * devicePixelRatio;
   },
 
   velmora_close: function () {

@@ -4,10 +4,12 @@
 // startVelmora.
 (() => {
   const root = document.documentElement;
-  // The form scaled alike to the screen's width and height, never below 320 pixels wide. On a new size
-  // it is fitted before the game sees the resize, so that a shown picture is drawn for the new scale.
-  const fit = () => root.style.setProperty('--fit',
-    Math.max(320 / 662, Math.min(1, root.clientWidth / 662, root.clientHeight / 346)));
+  // The described form scaled alike to the screen's width and height, never below 320 pixels wide (the
+  // upright column fits itself). On a new size it is fitted before the game sees the resize, so that a
+  // shown picture is drawn for the new scale.
+  const form = document.getElementById('Form1');
+  const fit = () => root.style.setProperty('--fit', Math.max(320 / form.offsetWidth,
+    Math.min(1, root.clientWidth / form.offsetWidth, root.clientHeight / form.offsetHeight)));
   addEventListener('resize', fit);
   const buttons = [...document.querySelectorAll('#Form1 button')];
   const missing = () => {

@@ -59,6 +59,12 @@ function dealt(games) {
   return Array.from({ length: games }, () => [next(), next(), next()].map((r) => String(Math.floor(r * 10))));
 }
 
+// Where the described form puts its controls, in the page's order (name, buttons, digits, picture).
+const described = { Label4: [24, 192, 121, 105], Command1: [24, 32, 105, 33], Command2: [24, 120, 105, 33],
+  Label1: [160, 32, 137, 105], Label2: [320, 32, 137, 105], Label3: [480, 32, 137, 105], Image1: [192, 160, 425, 185] };
+
+const upright = { isMobile: true, hasTouch: true }; // a phone's screen
+
 const digits = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label3'].map((id) => document.getElementById(id).textContent));
 const pictureShown = (page) => page.$eval('#Image1', (canvas) => !canvas.hidden);
 
@@ -77,15 +83,8 @@ test('starts as the window is described: layout, fonts, focus, title, language',
     const box = element.getBoundingClientRect();
     return [element.id, element.tagName, box.x, box.y, box.width, box.height];
   }));
-  assert.deepEqual(boxes, [
-    ['Label4', 'H1', 24, 192, 121, 105],
-    ['Command1', 'BUTTON', 24, 32, 105, 33],
-    ['Command2', 'BUTTON', 24, 120, 105, 33],
-    ['Label1', 'DIV', 160, 32, 137, 105],
-    ['Label2', 'DIV', 320, 32, 137, 105],
-    ['Label3', 'DIV', 480, 32, 137, 105],
-    ['Image1', 'CANVAS', 0, 0, 0, 0], // hidden
-  ]);
+  assert.deepEqual(boxes, Object.entries(described).map(([id, box], i) =>
+    [id, ['H1', 'BUTTON', 'BUTTON', 'DIV', 'DIV', 'DIV', 'CANVAS'][i], ...(id === 'Image1' ? [0, 0, 0, 0] : box)])); // the picture hidden
   assert.equal(await page.title(), 'Form1');
   assert.equal(await page.$eval('html', (html) => html.lang), 'de');
   assert.match(await page.$eval('link[rel=icon]', (link) => link.href), /^data:image\/svg\+xml,/);
@@ -267,6 +266,7 @@ test('Beenden closes a tab that a script opened', async () => {
 
 test('an untrapped error is shown in a German dialog, and the game ends in a tab that stays to be read', async () => {
   const page = await openByScript();
+  await page.setViewport({ width: 320, height: 480, ...upright }); // and it fits an upright phone
   // Label2 shows a word, whatever the game writes into it: reading it back as a number fails.
   await page.$eval('#Label2', (label) => Object.defineProperty(label, 'textContent', { get: () => 'sieben', set: () => {} }));
   await page.keyboard.press(' ');
@@ -274,6 +274,8 @@ test('an untrapped error is shown in a German dialog, and the game ends in a tab
     "true|Laufzeitfehler '13':\n\nTypen unverträglich");
   assert.deepEqual(await page.$$eval('#Form1 button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
   assert.equal(await page.$eval('#ended', (line) => line.hidden), false);
+  assert.ok(await page.$eval('dialog', (dialog) => dialog.getBoundingClientRect().right <= 320), 'the dialog wider than the phone');
+  await keep(page, 'error-upright');
   await page.close();
 });
 
@@ -300,57 +302,92 @@ test('a click with no key or pointer press before it (as from a screen reader) s
   await page.close();
 });
 
-// Phones upright and turned, and desktop zoom: the whole form scaled down alike, never scrolled sideways.
+// Every screen against what it must show. Upright phones (the visible size, bars taken off): one
+// column for a thumb. Turned phones, desktops and zoom: the described form, scaled down alike where
+// it must be, never scrolled sideways.
 const screens = [
-  ['phone 360x640 at 3', { width: 360, height: 640, isMobile: true, hasTouch: true }, 3],
-  ['phone 390x844 at 3', { width: 390, height: 844, isMobile: true, hasTouch: true }, 3],
-  ['phone 320x568 at 2', { width: 320, height: 568, isMobile: true, hasTouch: true }, 2],
-  ['phone turned 640x360 at 3', { width: 640, height: 360, isMobile: true, hasTouch: true }, 3],
-  ['phone turned 844x390 at 3', { width: 844, height: 390, isMobile: true, hasTouch: true }, 3],
-  ['desktop 1280x800 at 200 %', { width: 640, height: 400 }, 2],
-  ['desktop 1280x800 at 400 %', { width: 320, height: 200 }, 4],
+  ['phone upright 320x480 at 2', { width: 320, height: 480, ...upright }, 2, 'column'],
+  ['phone upright 360x560 at 3', { width: 360, height: 560, ...upright }, 3, 'column'],
+  ['phone upright 390x664 at 3', { width: 390, height: 664, ...upright }, 3, 'column'],
+  ['phone upright 412x780 at 2.625', { width: 412, height: 780, ...upright }, 2.625, 'column'],
+  ['phone turned 844x390 at 3', { width: 844, height: 390, ...upright }, 3, 'form'],
+  ['desktop 1280x800', { width: 1280, height: 800 }, 1, 'form'],
+  ['desktop 1280x800 at 200 %', { width: 640, height: 400 }, 2, 'form'],
+  ['desktop 1280x800 at 400 %', { width: 320, height: 200 }, 4, 'form'],
 ];
-for (const [name, viewport, ratio] of screens) {
-  test(`fits ${name}: every control and a win's whole picture on the first screen, crisp`, async () => {
+const overlaps = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+for (const [name, viewport, ratio, arrangement] of screens) {
+  test(`${name}: the ${arrangement === 'column' ? 'upright column' : 'described form'}, all of it and a win's picture on the first screen, crisp`, async () => {
     const page = await open(ratio, viewport);
-    const scale = Math.max(320 / 662, Math.min(1, viewport.width / 662, viewport.height / 346));
     if (viewport.hasTouch) await page.tap('#Command1'); else await page.click('#Command1'); // 7 5 5: a win
     assert.deepEqual(await digits(page), dealt(1)[0]);
     const layout = await page.evaluate(() => ({
       scrollWidth: document.scrollingElement.scrollWidth,
-      boxes: [...document.querySelectorAll('#Form1 > [id]:not([aria-live])')].map((element) => element.getBoundingClientRect().toJSON()),
+      boxes: Object.fromEntries([...document.querySelectorAll('#Form1 > [id]:not([aria-live])')].map((element) =>
+        [element.id, { ...element.getBoundingClientRect().toJSON(), font: parseFloat(getComputedStyle(element).fontSize) }])),
       canvas: [document.getElementById('Image1').width, document.getElementById('Image1').height],
     }));
+    const { boxes } = layout;
+    const ids = Object.keys(boxes);
     assert.ok(layout.scrollWidth <= viewport.width, `scrolls sideways: ${layout.scrollWidth} > ${viewport.width}`);
-    for (const box of layout.boxes) {
-      assert.ok(box.right <= viewport.width + 0.5 && box.bottom <= Math.max(viewport.height, 346 * scale) + 0.5,
-        `off the first screen: ${JSON.stringify(box)}`);
+    for (const [i, a] of ids.entries()) for (const b of ids.slice(i + 1)) assert.ok(!overlaps(boxes[a], boxes[b]), `${a} over ${b}`);
+    const near = (actual, expected, what) => assert.ok(Math.abs(actual - expected) < 1, `${what}: ${actual}, not ${expected}`);
+    if (arrangement === 'column') {
+      const { Label4: title, Label1: first, Label2: second, Label3: third, Image1: picture, Command1: play, Command2: quit } = boxes;
+      assert.ok(title.bottom <= first.top && first.bottom <= picture.top && picture.bottom <= play.top && play.bottom <= quit.top,
+        'name, digits, picture, Neues Spiel, Beenden from the top');
+      assert.ok(quit.bottom <= viewport.height, `Beenden below the first screen: ${quit.bottom}`);
+      for (const box of [first, second, third]) {
+        near(box.top, first.top, 'digit boxes in one row');
+        near(box.height / box.width, 105 / 137, 'a digit box\'s proportion');
+        assert.ok(box.font >= 32, `digits ${box.font} px`);
+      }
+      assert.ok(first.right <= second.left && second.right <= third.left, 'Label1, Label2, Label3 from the left');
+      for (const box of [picture, play, quit]) assert.ok(box.left <= first.left && box.right >= third.right, 'across the width');
+      near(picture.height / picture.width * 425, 185, 'the picture\'s proportion');
+      for (const button of [play, quit]) assert.ok(button.height >= 48 && button.font >= 16, `button ${button.height} px, text ${button.font} px`);
+    } else {
+      const scale = Math.max(320 / 662, Math.min(1, viewport.width / 662, viewport.height / 346));
+      for (const [id, place] of Object.entries(described)) {
+        ['x', 'y', 'width', 'height'].forEach((key, i) => near(boxes[id][key], place[i] * scale, `${id} ${key}`));
+      }
     }
-    assert.ok(Math.abs(layout.boxes[6].width - 425 * scale) < 1, `picture ${layout.boxes[6].width} wide`);
-    assert.deepEqual(layout.canvas, [Math.round(425 * ratio * scale), Math.round(185 * ratio * scale)]);
+    assert.deepEqual(layout.canvas, [Math.round(boxes.Image1.width * ratio), Math.round(boxes.Image1.height * ratio)]);
     await keep(page, name.replaceAll(/[^a-z0-9]+/gi, '-'));
     assert.deepEqual(page.errors, []);
     await page.close();
   });
 }
 
-test('rapid taps deal every time and select no text; turning the phone lays the form out again', async () => {
-  const page = await open(3, { width: 360, height: 640, isMobile: true, hasTouch: true });
-  for (let tap = 0; tap < 6; tap++) await page.tap('#Command1');
-  assert.deepEqual(await digits(page), dealt(6)[5]);
+test('turning the phone keeps the digits, the picture and the focus, and draws the picture for its new size', async () => {
+  const page = await open(3, { width: 360, height: 640, ...upright });
+  const place = (id) => page.$eval(`#${id}`, (element) => element.getBoundingClientRect().toJSON());
+  const before = await place('Command1');
+  for (let tap = 0; tap < 7; tap++) await page.tap('#Command1'); // rapid taps deal every time and select no text
+  assert.deepEqual(await digits(page), dealt(7)[6]); // a loss after wins: the picture's place is kept, and empty
   assert.equal(await page.evaluate(() => String(getSelection())), '');
-  await page.setViewport({ width: 640, height: 360, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
-  await page.waitForFunction(() => Math.abs(document.getElementById('Form1').getBoundingClientRect().width - 640) < 1);
-  await page.close();
-});
-
-test('a picture on the screen as the phone is turned is drawn again for the form\'s new size', async () => {
-  const page = await open(3, { width: 360, height: 640, isMobile: true, hasTouch: true });
-  await page.tap('#Command1');
+  assert.deepEqual(await place('Command1'), before);
+  const screen = PNG.sync.read(await page.screenshot({ clip: await place('Image1') }));
+  let gold = 0;
+  for (let i = 0; i < screen.data.length; i += 4) gold += screen.data[i] > 220 && screen.data[i + 1] > 130 && screen.data[i + 2] < 60;
+  assert.equal(gold, 0, 'gold on the screen after a loss');
+  await page.keyboard.press('Tab');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('Tab');
+  await page.keyboard.up('Shift');
+  await page.keyboard.press(' '); // dealt by the keyboard in the column too
+  assert.deepEqual(await digits(page), dealt(8)[7]); // 7 0 5: a win
   assert.equal(await pictureShown(page), true);
-  await page.setViewport({ width: 640, height: 360, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
-  await page.waitForFunction(() => Math.abs(document.getElementById('Form1').getBoundingClientRect().width - 640) < 1);
-  assert.equal(await page.$eval('#Image1', (canvas) => canvas.width), Math.round(425 * 3 * (640 / 662)));
+  for (const [width, height] of [[640, 360], [360, 640]]) {
+    await page.setViewport({ width, height, ...upright, deviceScaleFactor: 3 });
+    await page.waitForFunction(() => { // drawn for the size it shows at now
+      const canvas = document.getElementById('Image1');
+      return Math.abs(canvas.width - 3 * canvas.getBoundingClientRect().width) < 1;
+    });
+    assert.deepEqual(await digits(page), dealt(8)[7]);
+    assert.equal(await pictureShown(page), true);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Command1');
+  }
   await page.close();
 });
 
@@ -409,10 +446,13 @@ test('without WebAssembly the page says so in German and both buttons are off', 
   const bare = await launch(true);
   try {
     const page = await bare.newPage();
+    await page.setViewport({ width: 320, height: 480, ...upright });
     await page.goto(page_url);
     await page.waitForFunction(() => document.documentElement.dataset.game === 'missing');
     assert.match(await page.$eval('#missing', (line) => (line.hidden ? '' : line.textContent)), /braucht WebAssembly/);
     assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
+    assert.ok(await page.$eval('#missing', (line) => line.getBoundingClientRect().right <= 320 && line.getBoundingClientRect().bottom <= 480),
+      'not on an upright phone\'s first screen');
     await keep(page, 'without-webassembly');
   } finally {
     await bare.close();
