@@ -6,3 +6,9 @@ document.addEventListener('click', (event) => {
   const button = event.target.closest?.('#Form1 button');
   if (button && !root.dataset.game && !root.dataset.early) root.dataset.early = button.id;
 }, true);
+// On the site, the module is asked for here, while the page is still being read: its one download,
+// which start.js compiles and hands over to the service worker.
+{
+  const module = document.currentScript?.dataset.module;
+  if (module) window.velmoraModule = fetch(module);
+}

@@ -40,7 +40,7 @@ writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${
 mkdirSync(site, { recursive: true });
 const files = {
   'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">\n' +
-    '<link rel="preload" href="velmora.wasm" as="fetch" crossorigin>\n<script src="keep.js"></script>',
+    `<script src="keep.js" data-module="${basename(module)}"></script>`,
     '<link rel="stylesheet" href="velmora.css">', '<script src="velmora.js"></script>\n<script src="start.js" id="velmora-start"></script>'),
   'velmora.css': style,
   'keep.js': keep,
@@ -52,5 +52,6 @@ for (const file of [module, join(source, 'manifest.webmanifest'), ...icons]) cop
 const kept = ['./', ...Object.keys(files), basename(module), 'manifest.webmanifest', ...icons.map((file) => basename(file))];
 const version = createHash('sha256');
 for (const name of kept.slice(1)) version.update(readFileSync(join(site, name)));
-const worker = { VERSION: version.digest('hex').slice(0, 16), FILES: kept.map((name) => `'${name}'`).join(', ') };
-writeFileSync(join(site, 'sw.js'), read(join(source, 'sw.js.in')).replace(/@([A-Z]+)@/g, (_, name) => worker[name]));
+const worker = { VERSION: version.digest('hex').slice(0, 16), FILES: kept.map((name) => `'${name}'`).join(', '),
+  MODULE: basename(module), MODULE_SHA256: createHash('sha256').update(readFileSync(module)).digest('hex') };
+writeFileSync(join(site, 'sw.js'), read(join(source, 'sw.js.in')).replace(/@([A-Z0-9_]+)@/g, (_, name) => worker[name]));

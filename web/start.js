@@ -1,5 +1,5 @@
 // The page's own part, around the game: the game is started and given the press kept while it was
-// starting (keep.js), a browser without WebAssembly says so, the form fits the screen, and a click
+// starting (keep.js), a browser that cannot run it says so, the form fits the screen, and a click
 // beside the buttons keeps the focus where it is. It runs after the runtime's script, which defines
 // startVelmora.
 (() => {
@@ -12,10 +12,12 @@
     Math.min(1, root.clientWidth / form.offsetWidth, root.clientHeight / form.offsetHeight)));
   addEventListener('resize', fit);
   const buttons = [...document.querySelectorAll('#Form1 button')];
-  const missing = () => {
+  // Where the game cannot run, both buttons are off and a German line says why: no WebAssembly here
+  // (#missing), or a module that did not come or would not start (#failed).
+  const cannotRun = (why) => () => {
     buttons.forEach((button) => { button.disabled = true; });
-    document.getElementById('missing').hidden = false;
-    root.dataset.game = 'missing';
+    document.getElementById(why).hidden = false;
+    root.dataset.game = why;
   };
   // The press keep.js kept while the game was starting, if any, is the game's first.
   const ready = () => {
@@ -24,12 +26,20 @@
     delete root.dataset.early;
     if (early) document.getElementById(early).click();
   };
-  const start = (module) => startVelmora({
-    instantiateWasm(imports, receive) {
-      receive(new WebAssembly.Instance(module, imports));
-      return {};
-    },
-  }).then(ready, missing);
+  // The game started on the compiled module; a module that fails to start rejects (the runtime would
+  // only log it and leave the buttons looking alive).
+  const start = (module) => new Promise((resolve, reject) => {
+    startVelmora({
+      instantiateWasm(imports, receive) {
+        try {
+          receive(new WebAssembly.Instance(module, imports));
+        } catch (error) {
+          reject(error);
+        }
+        return {};
+      },
+    }).then(resolve, reject);
+  }).then(ready);
   // The module's bytes from base64 text: by the browser's own reader where it has one.
   const decode = (text) => {
     if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
@@ -39,30 +49,38 @@
     return bytes;
   };
   // The one-file page carries the module as a data block of base64 text: it is compiled and the game
-  // started here and now, so that the form is a game from its first paint. A site fetches the module
-  // from beside the page and starts the game once it has come.
+  // started here and now, so that the form is a game from its first paint. The site's module was
+  // asked for in the page's head (keep.js); once the game runs, the service worker is registered to
+  // keep the site for offline play, and is handed the module as it came, to keep without a second
+  // download.
   const carried = document.getElementById('velmora-module');
   if (typeof WebAssembly !== 'object') {
-    missing();
+    cannotRun('missing')();
   } else if (carried) {
     let module = null;
     try {
       module = new WebAssembly.Module(decode(carried.text));
     } catch {
-      missing();
+      cannotRun('failed')();
     }
-    if (module) start(module);
+    if (module) start(module).catch(cannotRun('failed'));
   } else {
-    fetch('velmora.wasm').then((response) => response.arrayBuffer())
-      .then((bytes) => WebAssembly.compile(bytes)).then(start, missing);
+    const keeping = 'serviceWorker' in navigator && !navigator.serviceWorker.controller;
+    let handedOver = null;
+    window.velmoraModule.then((response) => {
+      if (!response.ok) throw new Error(`${response.url}: ${response.status}`);
+      if (keeping) {
+        const copy = response.clone();
+        handedOver = caches.open('velmora-page').then((cache) => cache.put(response.url, copy));
+      }
+      return response.arrayBuffer();
+    }).then((bytes) => WebAssembly.compile(bytes)).then(start).then(() => {
+      if ('serviceWorker' in navigator) return Promise.resolve(handedOver).then(() => navigator.serviceWorker.register('sw.js'));
+    }, cannotRun('failed'));
   }
   // Fitting the form to the screen asks the browser for a layout: it is done first as the first frame
   // is drawn, which needs one anyway, so that neither the start nor a first press waits for it.
   requestAnimationFrame(fit);
   addEventListener('mousedown', (event) => { if (!event.target.closest?.('button')) event.preventDefault(); });
   document.getElementById('Image1').addEventListener('contextmenu', (event) => event.preventDefault());
-  // A site with a manifest also keeps itself for offline play.
-  if (document.querySelector('link[rel=manifest]') && 'serviceWorker' in navigator) {
-    navigator.serviceWorker.register('sw.js');
-  }
 })();

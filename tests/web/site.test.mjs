@@ -1,11 +1,12 @@
 // The page as hosts serve it, in Debian's Chromium: the one file asks for nothing after it has come,
 // and the site, served from 127.0.0.1, plays under a strict Content-Security-Policy, can be
-// installed, and plays again with the network off.
+// installed, plays again with its host gone, and takes a new version.
 //   VELMORA_PAGE=/path/to/velmora.html VELMORA_SITE=/path/to/site node --test site.test.mjs
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
@@ -15,12 +16,15 @@ const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '
   '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 const strict = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self' data:";
 
-// A static host for the site on a free port of 127.0.0.1, with or without a policy header.
-function host(policy) {
+// A static host for a site's folder on a free port of 127.0.0.1, with or without a policy header; it
+// counts the requests for each file, and end() stops it with every connection it has.
+function host(policy, folder = process.env.VELMORA_SITE) {
+  const asked = {};
   const server = createServer((request, response) => {
     const path = new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html');
+    asked[path] = (asked[path] ?? 0) + 1;
     try {
-      const body = readFileSync(join(process.env.VELMORA_SITE, path));
+      const body = readFileSync(join(folder, path));
       response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream',
         ...(policy ? { 'Content-Security-Policy': policy } : {}) });
       response.end(body);
@@ -28,6 +32,8 @@ function host(policy) {
       response.writeHead(404).end();
     }
   });
+  server.asked = asked;
+  server.end = () => { server.close(); server.closeAllConnections(); };
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
@@ -46,15 +52,15 @@ async function watched() {
   return page;
 }
 
-// Runs a test on a watched page with the site hosted (with the policy, if any), and ends both.
-async function onSite(policy, body) {
-  const server = await host(policy);
+// Runs a test on a watched page with a site hosted (with the policy, if any), and ends both.
+async function onSite(policy, body, folder = undefined) {
+  const server = await host(policy, folder);
   const page = await watched();
   try {
-    await body(page, `http://127.0.0.1:${server.address().port}/`);
+    await body(page, `http://127.0.0.1:${server.address().port}/`, server);
   } finally {
     await page.close();
-    server.close();
+    server.end();
   }
 }
 
@@ -73,26 +79,54 @@ test('the one file plays under its own policy and asks for nothing after it has 
   await page.close();
 });
 
-test('the site plays under a strict policy, is installable, and plays offline after one visit', () => onSite(strict, async (page, url) => {
-  await page.goto(url);
-  await ready(page);
-  await page.keyboard.press(' ');
-  assert.deepEqual(await digits(page), ['7', '5', '5']);
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  const client = await page.createCDPSession();
-  const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
-  assert.deepEqual(installabilityErrors, []);
-  const { url: manifest } = await client.send('Page.getAppManifest');
-  assert.match(manifest, /manifest\.webmanifest$/);
+test('the site plays under a strict policy, is installable, downloads its module once, and plays offline with its host gone',
+  () => onSite(strict, async (page, url, server) => {
+    await page.goto(url);
+    await ready(page);
+    await page.keyboard.press(' ');
+    assert.deepEqual(await digits(page), ['7', '5', '5']);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    const client = await page.createCDPSession();
+    const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
+    assert.deepEqual(installabilityErrors, []);
+    const { url: manifest } = await client.send('Page.getAppManifest');
+    assert.match(manifest, /manifest\.webmanifest$/);
+    assert.equal(server.asked['/velmora.wasm'], 1, 'module downloads on the first visit');
 
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
-  await page.setOfflineMode(true);
-  await page.reload();
-  await ready(page);
-  await page.keyboard.press(' ');
-  assert.deepEqual(await digits(page), ['7', '5', '5']);
-  assert.deepEqual(page.said, []);
-}));
+    server.end();
+    await page.reload();
+    await ready(page);
+    await page.keyboard.press(' ');
+    assert.deepEqual(await digits(page), ['7', '5', '5']);
+    assert.deepEqual(page.said, []);
+  }));
+
+test('a new version of the site takes over once the page is reloaded, with no tab closed', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'velmora-site-'));
+  cpSync(process.env.VELMORA_SITE, folder, { recursive: true });
+  try {
+    await onSite(undefined, async (page, url) => {
+      await page.goto(url);
+      await ready(page);
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+      // The next version, as the build would write it: a page that says so, and a worker of its own name.
+      const edit = (name, change) => writeFileSync(join(folder, name), change(readFileSync(join(folder, name), 'utf8')));
+      edit('index.html', (text) => text.replace('<main>', '<main data-version="2">'));
+      edit('sw.js', (text) => text.replace(/const version = '[^']*'/, "const version = 'velmora-2'"));
+      await page.reload();
+      await ready(page);
+      await page.waitForFunction(async () => (await caches.keys()).join() === 'velmora-2');
+      await page.reload();
+      await ready(page);
+      assert.equal(await page.$eval('main', (main) => main.dataset.version), '2');
+      await page.keyboard.press(' ');
+      assert.deepEqual(await digits(page), ['7', '5', '5']);
+      assert.deepEqual(page.said, []);
+    }, folder);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
 
 test('on the site, presses before the module has come deal once, as soon as it has', () => onSite(undefined, async (page, url) => {
   let letGo;
