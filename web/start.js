@@ -19,12 +19,12 @@
     document.getElementById(why).hidden = false;
     root.dataset.game = why;
   };
-  // The press keep.js kept while the game was starting, if any, is the game's first.
+  // The presses keep.js kept while the game was starting, if any, are the game's first, in their order.
   const ready = () => {
     root.dataset.game = 'ready';
     const early = root.dataset.early;
     delete root.dataset.early;
-    if (early) document.getElementById(early).click();
+    early?.split(' ').forEach((id) => document.getElementById(id).click());
   };
   // The game started on the compiled module; a module that fails to start rejects (the runtime would
   // only log it and leave the buttons looking alive).

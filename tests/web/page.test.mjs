@@ -442,19 +442,35 @@ test('a press the moment the form first shows deals once, on a slow processor to
   await page.close();
 });
 
-test('without WebAssembly the page says so in German and both buttons are off', async () => {
-  const bare = await launch(true);
-  try {
+// The ways the page can start, each on an upright phone: where the game cannot run, a German line
+// above the form says why and both buttons are off; where it can, it plays.
+const starts = [
+  ['without WebAssembly', null, 'missing', /braucht WebAssembly/],
+  ['with a module that fails to start', () => { WebAssembly.Instance = function () { throw new Error('kaputt'); }; }, 'failed',
+    /konnte nicht starten/],
+  ['without the browser\'s own base64 reader', () => { delete Uint8Array.fromBase64; }, 'ready', null],
+];
+for (const [name, change, outcome, line] of starts) {
+  test(`the page started ${name}: ${line ? 'says why in German, both buttons off' : 'plays'}`, async () => {
+    const bare = change ? browser : await launch(true);
     const page = await bare.newPage();
-    await page.setViewport({ width: 320, height: 480, ...upright });
-    await page.goto(page_url);
-    await page.waitForFunction(() => document.documentElement.dataset.game === 'missing');
-    assert.match(await page.$eval('#missing', (line) => (line.hidden ? '' : line.textContent)), /braucht WebAssembly/);
-    assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
-    assert.ok(await page.$eval('#missing', (line) => line.getBoundingClientRect().right <= 320 && line.getBoundingClientRect().bottom <= 480),
-      'not on an upright phone\'s first screen');
-    await keep(page, 'without-webassembly');
-  } finally {
-    await bare.close();
-  }
-});
+    try {
+      await page.setViewport({ width: 320, height: 480, ...upright });
+      if (change) await page.evaluateOnNewDocument(change);
+      await page.goto(page_url);
+      await page.waitForFunction((wanted) => document.documentElement.dataset.game === wanted, {}, outcome);
+      if (line) {
+        assert.match(await page.$eval(`#${outcome}`, (said) => (said.hidden ? '' : said.textContent)), line);
+        assert.deepEqual(await page.$$eval('button', (buttons) => buttons.map((button) => button.disabled)), [true, true]);
+        assert.ok(await page.$eval(`#${outcome}`, (said) => said.getBoundingClientRect().right <= 320 && said.getBoundingClientRect().bottom <= 480),
+          'not on an upright phone\'s first screen');
+      } else {
+        await page.keyboard.press(' ');
+        assert.deepEqual(await digits(page), dealt(1)[0]);
+      }
+      await keep(page, name.replaceAll(/[^a-z0-9]+/gi, '-'));
+    } finally {
+      await (change ? page.close() : bare.close());
+    }
+  });
+}
