@@ -204,6 +204,8 @@ TEST_CASE("malformed input is refused, and where")
     const auto &select = First(wmf::SelectObject);
     const auto &polyline = First(wmf::Polyline);
     const auto &ellipse = First(wmf::Ellipse);
+    const auto &restore = First(wmf::RestoreDc); // the first, with three states saved
+    const auto restoring = [&](std::int16_t which) { return WithWord(restore.offset + 6, static_cast<std::uint16_t>(which)); };
     const auto &end = Picture().Records().back();
     std::vector<std::uint8_t> trailing = good;
     trailing.insert(trailing.end(), {0, 0});
@@ -212,6 +214,7 @@ TEST_CASE("malformed input is refused, and where")
         {"bad key", WithWord(0, 0x1234), "not a placeable metafile", 0},
         {"bad checksum", WithWord(20, 0x5B7C), "checksum", 20},
         {"box changed, checksum not", WithWord(10, 2211), "checksum", 20},
+        {"reserved word changed, checksum not", WithWord(18, 1), "checksum", 20},
         {"header size in words", WithWord(24, 10), "header size", 24},
         {"file size in the header", WithWord(28, 100), "size in the header", 28},
         {"zero record size", WithWord(records, 0), "too small", records},
@@ -221,6 +224,9 @@ TEST_CASE("malformed input is refused, and where")
         {"object that was never made", WithWord(select.offset + 6, 3), "does not exist", select.offset},
         {"point count past its record", WithWord(polyline.offset + 6, 3), "point count", polyline.offset},
         {"unknown record", WithWord(ellipse.offset + 4, 0x0817), "unknown record 0x0817", ellipse.offset},
+        {"restore further back than saved", restoring(-4), "restore -4 with 3 saved", restore.offset},
+        {"restore of a state never saved", restoring(4), "restore 4 with 3 saved", restore.offset},
+        {"restore of state 0", restoring(0), "restore 0", restore.offset},
         {"no bytes", {}, "too short", 0},
         {"bytes after the end", trailing, "size in the header", 28},
     };
