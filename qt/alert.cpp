@@ -127,7 +127,10 @@ class SoundTheme {
     }
 };
 
-Alert::Alert() : kind_(ChooseAlert(QGuiApplication::platformName().toStdString(), OnWaylandDesktop()))
+Alert::Alert() : Alert(ChooseAlert(QGuiApplication::platformName().toStdString(), OnWaylandDesktop()))
+{}
+
+Alert::Alert(AlertKind kind) : kind_(kind)
 {}
 
 void Alert::Ring()

@@ -22,7 +22,8 @@ bool OnWaylandDesktop();
 // destroying it while a sound still plays would pull its backend out from under the playing thread.
 class Alert {
   public:
-    Alert();
+    Alert(); // the one its desktop expects
+    explicit Alert(AlertKind kind);
     ~Alert() = default;
     Alert(const Alert &) = delete;
     Alert &operator=(const Alert &) = delete;

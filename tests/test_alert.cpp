@@ -8,8 +8,12 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <canberra.h>
 
 #include <vector>
 
@@ -48,6 +52,9 @@ class TestAlert : public QObject {
   private slots:
     void choosesTheAlert_data();
     void choosesTheAlert();
+    void asksTheSoundThemeForTheBell_data();
+    void asksTheSoundThemeForTheBell();
+    void ringTheSoundThemeOnce();
     void winIsHeardOnceLossNotAtAll();
     void windowsComeAndGoWhileTheBellPlays();
 };
@@ -72,6 +79,51 @@ void TestAlert::choosesTheAlert()
     QFETCH(bool, waylandDesktop);
     QFETCH(AlertKind, kind);
     QCOMPARE(velmora::ChooseAlert(platform.toStdString(), waylandDesktop), kind);
+}
+
+// What libcanberra is asked for one ring, read from its stand-in: the game's name and icon for the
+// context, then the window system's bell, and the plain bell only where the theme has no such sound.
+void TestAlert::asksTheSoundThemeForTheBell_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("asked");
+
+    const QString context = "props application.icon_name=org.velmora.Velmora application.name=Velmora";
+    const QString windowBell = "play event.description=Gewonnen event.id=bell-window-system";
+    QTest::newRow("the theme has the window system's bell") << int{CA_SUCCESS} << QStringList{context, windowBell};
+    QTest::newRow("the theme has no window system's bell")
+        << int{CA_ERROR_NOTFOUND} << QStringList{context, windowBell, "play event.description=Gewonnen event.id=bell"};
+    QTest::newRow("no sound can be played") << int{CA_ERROR_DISABLED} << QStringList{context, windowBell};
+}
+
+void TestAlert::asksTheSoundThemeForTheBell()
+{
+    QFETCH(int, answer);
+    QFETCH(QStringList, asked);
+    // Each row in a process of its own: the library is opened once a run.
+    QTemporaryDir scratch;
+    const QString log = scratch.filePath("canberra.log");
+    QProcess ring;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_LIBRARY_PATH", VELMORA_CANBERRA_STAND_IN_DIR);
+    environment.insert("VELMORA_CANBERRA_LOG", log);
+    environment.insert("VELMORA_CANBERRA_ANSWER_FOR", "bell-window-system");
+    environment.insert("VELMORA_CANBERRA_ANSWER", QString::number(answer));
+    environment.insert("VELMORA_RING_ONCE", "1");
+    ring.setProcessEnvironment(environment);
+    ring.start(QCoreApplication::applicationFilePath(), {"ringTheSoundThemeOnce"});
+    QVERIFY(ring.waitForFinished(60000));
+    QCOMPARE(ring.exitCode(), 0);
+    QFile file(log);
+    QVERIFY2(file.open(QIODevice::ReadOnly), "libcanberra.so.0 was never opened");
+    QCOMPARE(QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts), asked);
+}
+
+void TestAlert::ringTheSoundThemeOnce()
+{
+    if (qEnvironmentVariableIsEmpty("VELMORA_RING_ONCE"))
+        QSKIP("run by asksTheSoundThemeForTheBell");
+    velmora::Alert(AlertKind::SoundTheme).Ring();
 }
 
 void TestAlert::winIsHeardOnceLossNotAtAll()

@@ -172,20 +172,19 @@ std::string Css()
         std::round(FontSizeToPixels(Control(at::Label4).font ? Control(at::Label4).font->size : 0)) * kTitleLine;
     // The column is no wider than the screen's height holds: its fixed heights, and the digit row and
     // the picture, which grow with its width.
-    const double fixed = 2 * kPadding + titleLine + (kRows - 1) * kGap + 2 * kTapHeight
-                         - (kColumns - 1) * kGap * digitRow;
+    const double fixed =
+        2 * kPadding + titleLine + (kRows - 1) * kGap + 2 * kTapHeight - (kColumns - 1) * kGap * digitRow;
     std::string css = "@media (orientation:portrait) and (max-width:"
                       + px(kBelowScale * TwipsToPixels(WindowDescription.clientWidth)) + "){";
     css += "#Fit{width:auto;height:auto}#" + std::string(WindowDescription.name)
            + "{transform:none;box-sizing:border-box;height:auto;width:min(100%,calc((100vh - " + px(fixed) + ")*"
-           + Number(1 / (digitRow + picture)) + " + " + px(2 * kPadding) + "));margin:0 auto;padding:"
-           + px(kPadding) + ";display:grid;grid-template-columns:repeat(" + std::to_string(kColumns)
+           + Number(1 / (digitRow + picture)) + " + " + px(2 * kPadding) + "));margin:0 auto;padding:" + px(kPadding)
+           + ";display:grid;grid-template-columns:repeat(" + std::to_string(kColumns)
            + ",1fr);align-items:start;gap:" + px(kGap) + ";container-type:inline-size}";
     for (const Cell &cell : kCells) {
         const ControlDescription &control = Control(cell.control);
         css += "#" + std::string(control.name) + "{position:static;grid-area:" + std::to_string(cell.row) + "/"
-               + std::to_string(cell.column) + "/span 1/span " + std::to_string(cell.span)
-               + ";width:100%;height:auto";
+               + std::to_string(cell.column) + "/span 1/span " + std::to_string(cell.span) + ";width:100%;height:auto";
         if (control.kind == ControlKind::CommandButton) {
             css += ";min-height:" + px(kTapHeight) + ";font-size:" + px(kTapText);
         } else if (control.kind == ControlKind::Image) {

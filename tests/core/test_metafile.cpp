@@ -205,7 +205,9 @@ TEST_CASE("malformed input is refused, and where")
     const auto &polyline = First(wmf::Polyline);
     const auto &ellipse = First(wmf::Ellipse);
     const auto &restore = First(wmf::RestoreDc); // the first, with three states saved
-    const auto restoring = [&](std::int16_t which) { return WithWord(restore.offset + 6, static_cast<std::uint16_t>(which)); };
+    const auto restoring = [&](std::int16_t which) {
+        return WithWord(restore.offset + 6, static_cast<std::uint16_t>(which));
+    };
     const auto &end = Picture().Records().back();
     std::vector<std::uint8_t> trailing = good;
     trailing.insert(trailing.end(), {0, 0});
