@@ -29,8 +29,9 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     export WINEPREFIX
     WINEPREFIX=$(mktemp -d)
     "$here/../tests/wine/prefix.sh" "$WINEPREFIX"
+    source "$here/../tests/wine/env.sh"
     wineserver -p
-    "$build/bench/bench_display" --launcher=wine "${display[@]}" "$windows/win32/velmora.exe" \
+    "$build/bench/bench_display" --launcher="$wine64" "${display[@]}" "$windows/win32/velmora.exe" \
         "$windows/bench/plain_window_win32.exe"
     echo "x86_64 executable: $(stat -c %s "$windows/win32/velmora.exe") bytes (at most $((512 * 1024)))"
     wineserver -k

@@ -73,8 +73,8 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC procedure)
     form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
     form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // the arrow
-    form.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    form.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));     // the arrow
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1); // the scheme's face at each erase
     form.lpszClassName = kFormClass;
     RegisterClassExW(&form);
 }
@@ -93,7 +93,7 @@ void QuitGame()
     ExitProcess(0);
 }
 
-Form1::Form1(HINSTANCE instance, RandomSource &random) : random_(random)
+Form1::Form1(HINSTANCE instance, RandomSource &random, Dpi density) : random_(random), dpi_(density)
 {
     // The picture is read strictly once; only bytes that pass go to the system's metafile player.
     if (const auto read = Metafile::Read(WinPicture); std::holds_alternative<Metafile>(read)) {
@@ -117,6 +117,8 @@ Form1::Form1(HINSTANCE instance, RandomSource &random) : random_(random)
 
 Form1::~Form1()
 {
+    SetWindowLongPtrW(form_, GWLP_USERDATA, 0); // the window, where it is still there, is on its own now
+    DestroyWindow(form_);
     if (picture_ != nullptr)
         DeleteMetaFile(picture_);
     for (HFONT font : {digitFont_, titleFont_, buttonFont_})

@@ -16,8 +16,9 @@ class RandomSource;
 
 class Form1 {
   public:
-    // Every game of the run draws from `random`, which must outlive the window.
-    Form1(HINSTANCE instance, RandomSource &random);
+    // Every game of the run draws from `random`, which must outlive the window; the screen's density
+    // is asked of the system through `density`.
+    Form1(HINSTANCE instance, RandomSource &random, Dpi density = Dpi(GetModuleHandleW(L"user32.dll")));
     ~Form1();
     Form1(const Form1 &) = delete;
     Form1 &operator=(const Form1 &) = delete;
@@ -39,7 +40,7 @@ class Form1 {
 
   private:
     RandomSource &random_;
-    Dpi dpi_{GetModuleHandleW(L"user32.dll")};
+    Dpi dpi_;
     HWND form_ = nullptr;
     std::array<HWND, 7> controls_{};
     HWND focus_ = nullptr; // the button that had the focus when the window was left

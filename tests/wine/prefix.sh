@@ -4,15 +4,16 @@
 # fontconfig's aliases). An optional density in dots per inch (96 when not given).
 #   prefix.sh PREFIX [DPI]
 set -euo pipefail
-export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+export WINEPREFIX=$1
+source "$(dirname "$0")/env.sh"
 dpi=${2:-96}
 mkdir -p "$WINEPREFIX"
-wineboot --init >/dev/null 2>&1
+"$wine64" wineboot --init >/dev/null 2>&1
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 cp -n /usr/share/wine/fonts/* "$fonts/"
 cp -n /usr/share/fonts/truetype/liberation/Liberation{Serif,Sans}-*.ttf "$fonts/"
 replacements='HKCU\Software\Wine\Fonts\Replacements'
-wine reg add "$replacements" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
-wine reg add "$replacements" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+"$wine64" reg add "$replacements" /v "Times New Roman" /t REG_SZ /d "Liberation Serif" /f >/dev/null 2>&1
+"$wine64" reg add "$replacements" /v "Arial" /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+"$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wineserver -w

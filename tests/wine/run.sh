@@ -4,11 +4,12 @@
 #   run.sh PROGRAM [ARGS...]
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to a folder of the build\'s own}"
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
+export WINEPREFIX
+source "$(dirname "$0")/env.sh"
 mkdir -p "$WINEPREFIX"
 wineserver -p
-[ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+[ -f "$WINEPREFIX/system.reg" ] || "$wine64" wineboot --init >/dev/null 2>&1
 status=0
-wine "$@" || status=$?
+"$wine64" "$@" || status=$?
 wineserver -k || true
 exit $status
