@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows resources compile, and the compiled resource holds the icon group of three images and
 # the German version block.
-#   windows_resources.sh RESOURCES_DIR
+#   windows_resources.sh RESOURCES_DIR VERSION DISPLAY_VERSION    (1.0.0.0 1.00)
 set -euo pipefail
 cd "$1"
+IFS=. read -r major minor patch tweak <<<"$2"
 icons=$(icotool -l velmora.ico)
 echo "$icons"
 [ "$icons" = "--icon --index=1 --width=32 --height=32 --bit-depth=1 --palette-size=2
@@ -11,7 +12,9 @@ echo "$icons"
 --icon --index=3 --width=16 --height=16 --bit-depth=4 --palette-size=16" ]
 compiled=$(mktemp)
 trap 'rm -f "$compiled"' EXIT
-x86_64-w64-mingw32-windres --preprocessor=cpp velmora.rc -O coff -o "$compiled"
+x86_64-w64-mingw32-windres --preprocessor=cpp -DVELMORA_VERSION_MAJOR="$major" -DVELMORA_VERSION_MINOR="$minor" \
+    -DVELMORA_VERSION_PATCH="$patch" -DVELMORA_VERSION_TWEAK="$tweak" -DVELMORA_DISPLAY_VERSION="$3" velmora.rc -O coff \
+    -o "$compiled"
 listing=$(x86_64-w64-mingw32-windres -J coff -i "$compiled" -O rc)
 for expected in 'RT_GROUP_ICON' 'Has 3 elements' '1 VERSIONINFO' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' \
     'BLOCK "040704B0"' 'VALUE "ProductName", "Velmora"' 'VALUE "FileVersion", "1.00"' \

@@ -32,7 +32,7 @@ WINDOWS_7_SP1 = {
         "fwrite", "localeconv", "log10", "malloc", "memchr", "memcmp", "memcpy", "memmove", "memset", "realloc",
         "setlocale", "signal", "strchr", "strcmp", "strerror", "strlen", "strncmp", "vfprintf", "wcslen"},
     "ole32.dll": {"CoCreateInstance", "CoInitializeEx"},
-    "user32.dll": {"AdjustWindowRectEx", "CreateWindowExW", "DefWindowProcW", "DispatchMessageW", "FillRect", "GetDC",
+    "user32.dll": {"AdjustWindowRectEx", "CreateWindowExW", "DefWindowProcW", "DestroyWindow", "DispatchMessageW", "FillRect", "GetDC",
         "GetDlgCtrlID", "GetFocus", "GetMessageW", "GetSysColor", "GetSysColorBrush", "GetSystemMetrics",
         "GetWindowLongPtrW", "GetWindowLongW", "GetWindowTextLengthW", "GetWindowTextW", "IsDialogMessageW",
         "LoadCursorW", "LoadIconW", "LoadImageW", "MessageBeep", "MessageBoxW", "NotifyWinEvent", "PostQuitMessage",
