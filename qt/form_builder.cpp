@@ -5,9 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-#include <vector>
-
 namespace velmora {
 
 namespace {
@@ -81,19 +78,12 @@ void ApplyCommonSettings(const ControlDescription &control, QWidget &widget)
     widget.setAccessibleDescription(ToText(control.accessibleDescription));
 }
 
-// Chains the controls that take the focus in their tab order; the first one holds it at start.
-void ApplyFocusOrder(const FormDescription &description, const std::array<QWidget *, 7> &controls)
+// Chains the controls that take the focus in their focus order; the first one holds it at start.
+void ApplyFocusOrder(const std::array<QWidget *, 7> &controls)
 {
-    std::vector<std::pair<int, QWidget *>> order;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (const auto tab = description.controls.at(i).tabIndex)
-            order.emplace_back(*tab, controls.at(i));
-    }
-    std::ranges::sort(order, {}, &std::pair<int, QWidget *>::first);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].second, order[i].second);
-    if (!order.empty())
-        order.front().second->setFocus();
+    for (std::size_t i = 1; i < kFocusOrder.size(); ++i)
+        QWidget::setTabOrder(controls.at(kFocusOrder.at(i - 1)), controls.at(kFocusOrder.at(i)));
+    controls.at(kFocusOrder.front())->setFocus();
 }
 
 } // namespace
@@ -110,7 +100,7 @@ std::array<QWidget *, 7> BuildForm(const FormDescription &description, QWidget &
         controls.at(i) = CreateControl(control, form);
         ApplyCommonSettings(control, *controls.at(i));
     }
-    ApplyFocusOrder(description, controls);
+    ApplyFocusOrder(controls);
     return controls;
 }
 

@@ -2,11 +2,10 @@
 
 #include "qt/picture_box.h"
 #include "qt/window.h"
+#include "window/window_description.h"
 
 #include <QAccessible>
 #include <QLabel>
-
-#include <stdexcept>
 
 namespace velmora {
 
@@ -14,16 +13,7 @@ namespace {
 
 QLabel &DigitBox(const Form1 &form, int box)
 {
-    switch (box) {
-    case 1:
-        return *form.Label1();
-    case 2:
-        return *form.Label2();
-    case 3:
-        return *form.Label3();
-    default:
-        throw std::out_of_range("no digit box " + std::to_string(box));
-    }
+    return *static_cast<QLabel *>(form.Control(DigitBoxControl(box)));
 }
 
 } // namespace

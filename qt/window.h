@@ -28,6 +28,7 @@ class Form1 final : public QWidget {
     Form1 &operator=(const Form1 &) = delete;
 
     // The controls, in creation order.
+    [[nodiscard]] QWidget *Control(std::size_t index) const { return controls_.at(index); }
     [[nodiscard]] QPushButton *Command2() const;
     [[nodiscard]] QPushButton *Command1() const;
     [[nodiscard]] PictureBox *Image1() const;

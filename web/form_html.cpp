@@ -74,9 +74,17 @@ std::string StyleOf(const ControlDescription &control)
 }
 
 // The order in which the page holds the controls, which is the order a screen reader reads them and
-// Tab visits the buttons: the game's name, the two buttons, the digit boxes left to right, the picture.
-constexpr std::array<std::size_t, 7> kReadingOrder{at::Label4, at::Command1, at::Command2, at::Label1,
-                                                   at::Label2, at::Label3,   at::Image1};
+// Tab visits the buttons: the game's name, the buttons in their focus order, the digit boxes, the picture.
+constexpr auto kReadingOrder = [] {
+    std::array<std::size_t, 2 + kFocusOrder.size() + kDigitBoxes.size()> order{at::Label4};
+    std::size_t next = 1;
+    for (const std::size_t control : kFocusOrder)
+        order.at(next++) = control;
+    for (const std::size_t control : kDigitBoxes)
+        order.at(next++) = control;
+    order.at(next) = at::Image1;
+    return order;
+}();
 
 // One control as HTML: a button, a canvas for the picture, the game's name as the page's heading, or
 // a digit box, a group named after its place ("Erste Ziffer") that holds the digit.

@@ -10,10 +10,9 @@ namespace velmora {
 
 namespace {
 
-// Digit box 1 to 3 as the page knows it; any other number throws.
 int DigitBox(int box)
 {
-    return Element(kDigitBoxes.at(static_cast<std::size_t>(box - 1)));
+    return Element(DigitBoxControl(box));
 }
 
 } // namespace

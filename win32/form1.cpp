@@ -167,16 +167,11 @@ void Form1::CreateControls()
                                           form_, reinterpret_cast<HMENU>(kFirstControlId + i), instance, nullptr);
     }
     HWND previous = HWND_TOP;
-    for (int tab = 0; tab < static_cast<int>(controls_.size()); ++tab) {
-        for (std::size_t i = 0; i < controls_.size(); ++i) {
-            if (WindowDescription.controls.at(i).tabIndex == tab) {
-                SetWindowPos(controls_.at(i), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                previous = controls_.at(i);
-                if (focus_ == nullptr)
-                    focus_ = controls_.at(i);
-            }
-        }
+    for (const std::size_t control : kFocusOrder) {
+        SetWindowPos(controls_.at(control), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = controls_.at(control);
     }
+    focus_ = controls_.at(kFocusOrder.front());
 }
 
 // Positions, sizes and fonts at the window's density; nothing moves when the window is resized.

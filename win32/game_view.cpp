@@ -11,10 +11,9 @@ namespace velmora {
 
 namespace {
 
-// Box 1 to 3; any other number throws.
 HWND DigitBox(const Form1 &form, int box)
 {
-    return form.Control(kDigitBoxes.at(static_cast<std::size_t>(box - 1)));
+    return form.Control(DigitBoxControl(box));
 }
 
 } // namespace

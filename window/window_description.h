@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace velmora {
@@ -109,6 +111,31 @@ enum : std::size_t { Command2, Command1, Image1, Label4, Label2, Label3, Label1 
 
 // The digit boxes as the game counts them, 1 to 3: Label1, Label2, Label3.
 inline constexpr std::array<std::size_t, 3> kDigitBoxes{at::Label1, at::Label2, at::Label3};
+
+// The control of digit box 1, 2 or 3; any other number is an error.
+inline std::size_t DigitBoxControl(int box)
+{
+    if (box < 1 || box > static_cast<int>(kDigitBoxes.size()))
+        throw std::out_of_range("no digit box " + std::to_string(box));
+    return kDigitBoxes.at(static_cast<std::size_t>(box - 1));
+}
+
+// The controls that take the focus, in their focus order (Command1, then Command2); the first holds
+// it at start.
+inline constexpr auto kFocusOrder = [] {
+    constexpr std::size_t focusable = [] {
+        std::size_t count = 0;
+        for (const ControlDescription &control : WindowDescription.controls)
+            count += control.tabIndex ? 1 : 0;
+        return count;
+    }();
+    std::array<std::size_t, focusable> order{};
+    for (std::size_t i = 0; i < WindowDescription.controls.size(); ++i) {
+        if (const auto tab = WindowDescription.controls.at(i).tabIndex)
+            order.at(static_cast<std::size_t>(*tab)) = i;
+    }
+    return order;
+}();
 
 static_assert(WindowDescription.controls[at::Command2].name == "Command2");
 static_assert(WindowDescription.controls[at::Command1].name == "Command1");

@@ -42,3 +42,20 @@ TEST_CASE("stored colours and font sizes")
     CHECK(FontSizeToPixels(kTitleFont.size) == 27);
     CHECK(FontSizeToPixels(kDigitFont.size, 144) == 48);
 }
+
+TEST_CASE("the game's digit boxes and the buttons' focus order")
+{
+    using velmora::DigitBoxControl;
+    namespace at = velmora::at;
+    struct Row {
+        int box;
+        std::size_t control;
+    };
+    for (const Row row : {Row{1, at::Label1}, Row{2, at::Label2}, Row{3, at::Label3}}) {
+        CAPTURE(row.box);
+        CHECK(DigitBoxControl(row.box) == row.control);
+    }
+    for (const int box : {0, 4, -1})
+        CHECK_THROWS_AS(DigitBoxControl(box), std::out_of_range);
+    CHECK(velmora::kFocusOrder == std::array<std::size_t, 2>{at::Command1, at::Command2});
+}
