@@ -27,7 +27,6 @@ struct DrawingState {
     Point windowOrigin;
     Point windowExtent;
     Rgb background{255, 255, 255};
-    Rgb text;
     bool opaque = true;
     Pen pen;
     Brush brush;
@@ -89,9 +88,6 @@ class Player {
             break;
         case wmf::SetBkColor:
             state_.background = ColourAt(record, 0);
-            break;
-        case wmf::SetTextColor:
-            state_.text = ColourAt(record, 0);
             break;
         case wmf::SetBkMode:
             state_.opaque = record.Word(0) == wmf::Opaque;

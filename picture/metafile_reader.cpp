@@ -188,10 +188,9 @@ std::variant<Metafile, MetafileError> Metafile::Read(std::span<const std::uint8_
     Metafile file;
     const auto coordinate = [&](std::size_t at) { return static_cast<std::int16_t>(U16(bytes, at)); };
     file.bounds_ = {coordinate(6), coordinate(8), coordinate(10), coordinate(12)};
-    file.unitsPerInch_ = U16(bytes, 14);
     if (file.bounds_.right <= file.bounds_.left || file.bounds_.bottom <= file.bounds_.top)
         return MetafileError{"empty bounding box", 6};
-    if (file.unitsPerInch_ == 0)
+    if (U16(bytes, 14) == 0)
         return MetafileError{"zero units per inch", 14};
 
     constexpr std::size_t h = wmf::kPlaceableBytes;
@@ -228,7 +227,18 @@ std::variant<Metafile, MetafileError> Metafile::Read(std::span<const std::uint8_
     }
     if (at != bytes.size())
         return MetafileError{"bytes after the end record", at};
+    file.standard_ = bytes.subspan(h);
     return file;
+}
+
+const Metafile *BoxPicture::Get()
+{
+    if (!read_) {
+        read_ = Metafile::Read(bytes_);
+        if (const auto *error = std::get_if<MetafileError>(&*read_); error != nullptr && report_ != nullptr)
+            report_(Say("picture unreadable at byte ", error->offset, ": ", error->what));
+    }
+    return std::get_if<Metafile>(&*read_);
 }
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <variant>
@@ -46,9 +47,9 @@ class Metafile {
     static std::variant<Metafile, MetafileError> Read(std::span<const std::uint8_t> bytes);
 
     [[nodiscard]] MetafileBounds Bounds() const { return bounds_; }
-    [[nodiscard]] std::uint16_t UnitsPerInch() const { return unitsPerInch_; }
-    [[nodiscard]] std::uint16_t ObjectSlots() const { return objectSlots_; }
     [[nodiscard]] std::uint32_t MaxRecordWords() const { return maxRecordWords_; }
+    // The bytes after the placeable header: a standard metafile, as a system's own player takes it.
+    [[nodiscard]] std::span<const std::uint8_t> StandardBytes() const { return standard_; }
     [[nodiscard]] const std::vector<MetafileRecord> &Records() const { return records_; }
 
     // Draws the picture with its bounding box stretched over the whole of `target`, in the painter's
@@ -59,10 +60,28 @@ class Metafile {
     Metafile() = default;
 
     MetafileBounds bounds_;
-    std::uint16_t unitsPerInch_ = 0;
+    std::span<const std::uint8_t> standard_;
     std::uint16_t objectSlots_ = 0;
     std::uint32_t maxRecordWords_ = 0;
     std::vector<MetafileRecord> records_;
+};
+
+// A picture box's picture: its bytes read strictly the first time the box draws it, then kept. Every
+// front end treats a picture that cannot be read (a broken build) alike: the box draws nothing and the
+// game goes on, and what is wrong is said once, through `report`, in the platform's own log.
+class BoxPicture {
+  public:
+    using Report = void (*)(const std::string &fault);
+    // The bytes must outlive the BoxPicture.
+    BoxPicture(std::span<const std::uint8_t> bytes, Report report) : bytes_(bytes), report_(report) {}
+
+    // The picture, or null where it cannot be read.
+    [[nodiscard]] const Metafile *Get();
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+    Report report_;
+    std::optional<std::variant<Metafile, MetafileError>> read_;
 };
 
 } // namespace velmora

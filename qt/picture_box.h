@@ -5,13 +5,12 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 namespace velmora {
 
-// A box that stretches its picture, a placeable metafile, over its whole rectangle.
-// While hidden it draws nothing.
+// A box that stretches its picture, a placeable metafile, over its whole rectangle; one that cannot
+// be read draws nothing, with a warning. While hidden it draws nothing.
 class PictureBox final : public QWidget {
     Q_OBJECT
 
@@ -22,9 +21,7 @@ class PictureBox final : public QWidget {
     void paintEvent(QPaintEvent *event) override;
 
   private:
-    std::span<const std::uint8_t> picture_;
-    std::optional<Metafile> metafile_; // read at the first paint
-    bool unreadable_ = false;
+    BoxPicture picture_;
 };
 
 } // namespace velmora

@@ -5,24 +5,20 @@
 #include "qt/picture_box.h"
 #include "qt/qt_painter.h"
 #include "qt/window.h"
+#include "tests/core/win_picture.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 using velmora::Metafile;
 
 namespace {
-
-const Metafile &Picture()
-{
-    static const Metafile file = std::get<Metafile>(Metafile::Read(velmora::WinPicture));
-    return file;
-}
 
 // The picture drawn onto a transparent image of the given size, in logical pixels at that density.
 QImage Render(QSize size, const Metafile &file = Picture(), double ratio = 1.0)
@@ -86,6 +82,7 @@ class TestPicture : public QObject {
     void outlinesNeverVanish();
     void silhouetteMatchesAnIndependentRenderer();
     void silhouetteIsTheOneThePageIsCheckedAgainst();
+    void anUnreadablePictureIsAnEmptyBoxAndOneWarning();
 };
 
 void TestPicture::heapReachesTheFrame()
@@ -284,6 +281,23 @@ void TestPicture::silhouetteIsTheOneThePageIsCheckedAgainst()
     if (qEnvironmentVariableIsSet("VELMORA_WRITE_SILHOUETTE"))
         QVERIFY(silhouette.save(committed));
     QCOMPARE(QImage(committed).convertToFormat(QImage::Format_Grayscale8), silhouette);
+}
+
+void TestPicture::anUnreadablePictureIsAnEmptyBoxAndOneWarning()
+{
+    const std::vector<std::uint8_t> broken(100, 0); // no placeable metafile's key
+    velmora::PictureBox box(broken);
+    box.resize(425, 185);
+    QTest::ignoreMessage(QtWarningMsg, "picture unreadable at byte 0: not a placeable metafile");
+    QTest::failOnWarning(QRegularExpression("unreadable")); // said once, not at every paint
+    const QImage first = box.grab().toImage();
+    const QImage second = box.grab().toImage();
+    for (const QImage &image : {first, second}) {
+        for (int y = 0; y < image.height(); y += 5) {
+            for (int x = 0; x < image.width(); x += 5)
+                QCOMPARE(image.pixel(x, y), image.pixel(0, 0));
+        }
+    }
 }
 
 QTEST_MAIN(TestPicture)

@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <string>
-#include <variant>
 
 namespace velmora {
 
@@ -22,7 +21,9 @@ Form1 *shownForm = nullptr;
 
 } // namespace
 
-Form1::Form1(RandomSource &random) : random_(random), view_(std::make_unique<PageGameView>(*this))
+Form1::Form1(RandomSource &random)
+    : random_(random), view_(std::make_unique<PageGameView>(*this)),
+      picture_(WinPicture, [](const std::string &fault) { velmora_warn(fault.c_str()); })
 {
     // The form stands in the page already, written there from the same description by the build.
     std::size_t index = 0;
@@ -69,16 +70,13 @@ void Form1::DrawPicture()
     const double ratio = velmora_device_width(Element(at::Image1)) / width; // device pixels per pixel of the form
     if (ratio <= 0 || ratio == drawnAtRatio_)
         return;
-    if (!picture_) { // read at the first win, not while the page is coming up
-        auto read = Metafile::Read(WinPicture);
-        if (!std::holds_alternative<Metafile>(read))
-            return;
-        picture_ = std::get<Metafile>(std::move(read));
-    }
+    const Metafile *picture = picture_.Get(); // read at the first win, not while the page is coming up
+    if (picture == nullptr)
+        return;
     velmora_canvas_begin(Element(at::Image1), static_cast<int>(std::lround(width * ratio)),
                          static_cast<int>(std::lround(height * ratio)), ratio);
     CanvasPainter painter;
-    picture_->Play(painter, {0, 0, width, height}, ratio);
+    picture->Play(painter, {0, 0, width, height}, ratio);
     drawnAtRatio_ = ratio;
 }
 

@@ -6,7 +6,6 @@
 #include "picture/picture.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace velmora {
@@ -35,7 +34,7 @@ class Form1 {
   private:
     RandomSource &random_;
     std::unique_ptr<PageGameView> view_;
-    std::optional<Metafile> picture_;
+    BoxPicture picture_;
     double drawnAtRatio_ = 0;
     bool ended_ = false;
 

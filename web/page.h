@@ -24,6 +24,8 @@ void velmora_event(int event);              // the form's, called by the page
 // How many device pixels wide the element shows (none while it is hidden).
 double velmora_device_width(int element);
 void velmora_close();
+// A line in the browser's console, for what the developer should know.
+void velmora_warn(const char *text);
 // A modal German error dialog beside the form.
 void velmora_show_error(int form, const char *text);
 // The sound is made ready at the player's first press, so that a win's tone costs the click nothing.

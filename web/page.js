@@ -64,6 +64,10 @@ mergeInto(LibraryManager.library, {
     close();
   },
 
+  velmora_warn: function (text) {
+    console.warn(UTF8ToString(text));
+  },
+
   // A modal dialog with the text and an OK button, beside the form.
   velmora_show_error__deps: ['$page'],
   velmora_show_error: function (form, text) {

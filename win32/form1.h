@@ -1,7 +1,9 @@
 #pragma once
 
 // The game's window, Form1, as a native Win32 window built from its description, and the program
-// around it.
+// around it. Its parts stand in files of their own: the form and its controls built from the
+// description (form_builder.cpp), the picture box (picture_box.cpp), the window procedure
+// (window_procedure.cpp), the program's loop and end (program.cpp).
 
 #include "picture/picture.h"
 #include "win32/dpi.h"
@@ -26,17 +28,13 @@ class Form1 {
     void Show(int how);
     // Runs the event loop until the window is closed; returns the program's exit status.
     static int Run(HWND form);
-    [[nodiscard]] HWND Handle() const { return form_; }
+    [[nodiscard]] HWND Window() const { return form_; }
 
     // The controls, in creation order.
     [[nodiscard]] HWND Control(std::size_t index) const { return controls_.at(index); }
     [[nodiscard]] HWND Command2() const;
     [[nodiscard]] HWND Command1() const;
     [[nodiscard]] HWND Image1() const;
-    [[nodiscard]] HWND Label4() const;
-    [[nodiscard]] HWND Label2() const;
-    [[nodiscard]] HWND Label3() const;
-    [[nodiscard]] HWND Label1() const;
 
   private:
     RandomSource &random_;
@@ -47,18 +45,25 @@ class Form1 {
     HFONT digitFont_ = nullptr;
     HFONT titleFont_ = nullptr;
     HFONT buttonFont_ = nullptr;
-    HMETAFILE picture_ = nullptr; // the win picture for the system's player, once our reader has passed it
-    MetafileBounds pictureBounds_;
+    BoxPicture picture_;
+    HMETAFILE systemPicture_ = nullptr; // the picture for the system's player, once our reader has passed it
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // form_builder.cpp
+    void CreateForm(HINSTANCE instance);
     void CreateControls();
     void Layout(UINT dpi);
-    void DrawPicture(const DRAWITEMSTRUCT &item) const;
+    // picture_box.cpp
+    void DrawPicture(const DRAWITEMSTRUCT &item);
+    // window_procedure.cpp
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND control);
 };
 
 // Ends the program at once with status 0, whatever the window shows.
 [[noreturn]] void QuitGame();
+
+// Shows an error that no handler trapped, as a German message box, then ends the program with status 1.
+[[noreturn]] void ReportUntrappedError(HWND form, const std::exception &error);
 
 } // namespace velmora

@@ -16,5 +16,5 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
     velmora::RuntimeRandom random; // the run's one generator, made before the window
     velmora::Form1 form(hInstance, random);
     form.Show(nShowCmd);
-    return velmora::Form1::Run(form.Handle());
+    return velmora::Form1::Run(form.Window());
 }

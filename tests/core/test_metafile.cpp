@@ -2,6 +2,7 @@
 
 #include "picture/metafile_records.h"
 #include "picture/picture.h"
+#include "tests/core/win_picture.h"
 
 #include <doctest/doctest.h>
 
@@ -17,12 +18,6 @@ using velmora::MetafileError;
 using velmora::MetafileRecord;
 
 namespace {
-
-const Metafile &Picture()
-{
-    static const Metafile file = std::get<Metafile>(Metafile::Read(velmora::WinPicture));
-    return file;
-}
 
 std::uint16_t U16(std::span<const std::uint8_t> bytes, std::size_t at)
 {
@@ -249,5 +244,32 @@ TEST_CASE("every truncation is refused")
     for (std::size_t size = 0; size < bytes.size(); ++size) {
         CAPTURE(size);
         CHECK(std::holds_alternative<MetafileError>(Metafile::Read(bytes.first(size))));
+    }
+}
+
+TEST_CASE("a box's picture is read once; one that cannot be read is nothing, and said once")
+{
+    static std::vector<std::string> said;
+    const auto report = [](const std::string &fault) { said.push_back(fault); };
+    const std::vector<std::uint8_t> broken = WithWord(0, 0x1234); // not a placeable metafile
+    struct Row {
+        const char *name;
+        std::span<const std::uint8_t> bytes;
+        bool readable;
+    };
+    for (const Row &row : {Row{"the win picture", velmora::WinPicture, true}, Row{"a broken build's", broken, false}}) {
+        CAPTURE(row.name);
+        said.clear();
+        velmora::BoxPicture picture(row.bytes, report);
+        const Metafile *first = picture.Get();
+        CHECK((first != nullptr) == row.readable);
+        CHECK(picture.Get() == first); // kept, not read again
+        if (row.readable) {
+            CHECK(first->StandardBytes().size() == row.bytes.size() - wmf::kPlaceableBytes);
+            CHECK(first->StandardBytes().data() == row.bytes.data() + wmf::kPlaceableBytes);
+        }
+        CHECK(said
+              == (row.readable ? std::vector<std::string>{}
+                               : std::vector<std::string>{"picture unreadable at byte 0: not a placeable metafile"}));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "picture/metafile_records.h"
 #include "picture/picture.h"
+#include "tests/core/win_picture.h"
 
 #include <doctest/doctest.h>
 
@@ -50,12 +51,6 @@ Recording Played(const Metafile &file, Rect target, double ratio = 1.0)
     RecordingPainter painter;
     file.Play(painter, target, ratio);
     return painter.calls;
-}
-
-const Metafile &Picture()
-{
-    static const Metafile file = std::get<Metafile>(Metafile::Read(velmora::WinPicture));
-    return file;
 }
 
 // A placeable metafile of the given records (function, then parameters) over the box (0, 0)-(100, 50).

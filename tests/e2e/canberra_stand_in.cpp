@@ -32,50 +32,51 @@ void Log(const char *what, const ca_proplist *list)
 
 extern "C" {
 
-int ca_proplist_create(ca_proplist **list)
+int ca_proplist_create(ca_proplist **p)
 {
-    *list = new ca_proplist;
+    *p = new ca_proplist;
     return CA_SUCCESS;
 }
 
-int ca_proplist_destroy(ca_proplist *list)
+int ca_proplist_destroy(ca_proplist *p)
 {
-    delete list;
+    delete p;
     return CA_SUCCESS;
 }
 
-int ca_proplist_sets(ca_proplist *list, const char *key, const char *value)
+int ca_proplist_sets(ca_proplist *p, const char *key, const char *value)
 {
-    list->properties[key] = value;
+    p->properties[key] = value;
     return CA_SUCCESS;
 }
 
-int ca_context_create(ca_context **context)
+int ca_context_create(ca_context **c)
 {
-    *context = new ca_context;
+    *c = new ca_context;
     return CA_SUCCESS;
 }
 
-int ca_context_destroy(ca_context *context)
+int ca_context_destroy(ca_context *c)
 {
-    delete context;
+    delete c;
     return CA_SUCCESS;
 }
 
-int ca_context_change_props_full(ca_context * /*context*/, ca_proplist *list)
+int ca_context_change_props_full(ca_context * /*c*/, ca_proplist *p)
 {
-    Log("props", list);
+    Log("props", p);
     return CA_SUCCESS;
 }
 
-int ca_context_play_full(ca_context * /*context*/, uint32_t /*id*/, ca_proplist *list, ca_finish_callback_t /*done*/,
-                         void * /*data*/)
+int ca_context_play_full(ca_context * /*c*/, uint32_t /*id*/, ca_proplist *p, ca_finish_callback_t /*cb*/,
+                         void * /*userdata*/)
 {
-    Log("play", list);
+    Log("play", p);
     const char *answerFor = std::getenv("VELMORA_CANBERRA_ANSWER_FOR");
-    const auto event = list->properties.find(CA_PROP_EVENT_ID);
-    if (answerFor != nullptr && event != list->properties.end() && event->second == answerFor)
-        return std::atoi(std::getenv("VELMORA_CANBERRA_ANSWER"));
+    const char *answer = std::getenv("VELMORA_CANBERRA_ANSWER");
+    const auto event = p->properties.find(CA_PROP_EVENT_ID);
+    if (answerFor != nullptr && answer != nullptr && event != p->properties.end() && event->second == answerFor)
+        return std::atoi(answer);
     return CA_SUCCESS;
 }
 }

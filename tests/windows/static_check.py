@@ -21,7 +21,7 @@ WINDOWS_7_SP1 = {
     "kernel32.dll": {"CloseHandle", "CreateSemaphoreW", "DeleteCriticalSection", "EnterCriticalSection",
         "ExitProcess", "FreeLibrary", "GetCurrentThreadId", "GetLastError", "GetModuleHandleA", "GetModuleHandleW",
         "GetProcAddress", "GetStartupInfoW", "InitializeCriticalSection", "IsDBCSLeadByteEx", "LeaveCriticalSection",
-        "LoadLibraryA", "LoadLibraryW", "MultiByteToWideChar", "RaiseException", "ReleaseSemaphore",
+        "LoadLibraryA", "LoadLibraryW", "MultiByteToWideChar", "OutputDebugStringA", "RaiseException", "ReleaseSemaphore",
         "RtlCaptureContext", "RtlLookupFunctionEntry", "RtlUnwindEx", "RtlVirtualUnwind", "SetLastError",
         "SetUnhandledExceptionFilter", "Sleep", "TlsAlloc", "TlsFree", "TlsGetValue", "TlsSetValue", "VirtualProtect",
         "VirtualQuery", "WaitForSingleObject", "WideCharToMultiByte", "__C_specific_handler"},

@@ -81,7 +81,7 @@ TEST_CASE("the form is laid out for the screen's density, and again on a monitor
         NoDraws random;
         const velmora::Form1 form(GetModuleHandleW(nullptr), random, velmora::Dpi(row.user32));
         RECT client{};
-        GetClientRect(form.Handle(), &client);
+        GetClientRect(form.Window(), &client);
         CHECK(client.right == TwipsToPixels(WindowDescription.clientWidth, static_cast<int>(screen)));
         CHECK(client.bottom == TwipsToPixels(WindowDescription.clientHeight, static_cast<int>(screen)));
         CheckLaidOutAt(form, screen);
@@ -92,10 +92,10 @@ TEST_CASE("the form is laid out for the screen's density, and again on a monitor
         RECT frame{100, 100, 100 + TwipsToPixels(WindowDescription.clientWidth, static_cast<int>(moved)),
                    100 + TwipsToPixels(WindowDescription.clientHeight, static_cast<int>(moved))};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&frame));
+        SendMessageW(form.Window(), WM_DPICHANGED, MAKEWPARAM(moved, moved), reinterpret_cast<LPARAM>(&frame));
         CheckLaidOutAt(form, moved);
         RECT window{};
-        GetWindowRect(form.Handle(), &window);
+        GetWindowRect(form.Window(), &window);
         CHECK(window.right - window.left == frame.right - frame.left);
         CHECK(window.bottom - window.top == frame.bottom - frame.top);
     }
@@ -105,7 +105,7 @@ TEST_CASE("drawing the picture thousands of times keeps no drawing object")
 {
     NoDraws random;
     const velmora::Form1 form(GetModuleHandleW(nullptr), random);
-    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(form.Window(), SW_SHOWNOACTIVATE);
     ShowWindow(form.Image1(), SW_SHOW);
     const auto draw = [&](int times) {
         for (int i = 0; i < times; ++i) {
@@ -124,7 +124,7 @@ TEST_CASE("a new colour scheme while the game runs: the controls take its colour
 {
     NoDraws random; // every draw 0: no win, so the picture is shown by hand
     velmora::Form1 form(GetModuleHandleW(nullptr), random);
-    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(form.Window(), SW_SHOWNOACTIVATE);
     SendMessageW(form.Command1(), BM_CLICK, 0, 0); // 0 0 0
     ShowWindow(form.Image1(), SW_SHOW);
     const auto settle = [] {
@@ -157,10 +157,10 @@ TEST_CASE("a new colour scheme while the game runs: the controls take its colour
     int light = 0;
     for (int y = box.top + 4; y < box.bottom; y += 2) {
         for (int x = box.left + 4; x < box.right; x += 2)
-            light += GetRValue(shown(form.Label1(), x, y)) > 200 ? 1 : 0;
+            light += GetRValue(shown(form.Control(velmora::at::Label1), x, y)) > 200 ? 1 : 0;
     }
-    const COLORREF formFace = shown(form.Handle(), 10, 330);
-    const COLORREF labelFace = shown(form.Label1(), 4, 4);
+    const COLORREF formFace = shown(form.Window(), 10, 330);
+    const COLORREF labelFace = shown(form.Control(velmora::at::Label1), 4, 4);
     const COLORREF pictureFace = shown(form.Image1(), 4, 4); // beside the coins
     SetSysColors(5, elements.data(), old.data());
     CHECK(formFace == RGB(0, 0, 0));
