@@ -83,10 +83,17 @@ bool Painted(const XDisplay &x, unsigned long window)
            && Grey(border.pixels[0]) + 40 < Grey(background.pixels[0]);
 }
 
+// Asks the program to end, and ends it where it has not within five seconds (a Wine program may be
+// deaf to the request while it starts).
 void Stop(pid_t pid)
 {
     kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    for (int wait = 0; wait < 500 && waitpid(pid, nullptr, WNOHANG) == 0; ++wait)
+        std::this_thread::sleep_for(10ms);
+    if (waitpid(pid, nullptr, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
     std::this_thread::sleep_for(100ms); // the server tidies up after the client before the next starts
 }
 

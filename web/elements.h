@@ -1,7 +1,8 @@
 #pragma once
 
 // The numbers by which the form and the page know the page's elements (page.h): the controls by
-// their place in the creation order, then the form itself and the page's two lines of its own.
+// their place in the creation order, then the form itself, the live region inside it that says a
+// win, and the page's line below the form that says the game has ended.
 
 #include "window/window_description.h"
 

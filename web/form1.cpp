@@ -54,7 +54,7 @@ void Form1::Handle(int event)
     case QuitClick:
         return QuitClicked();
     case Resize:
-        return Resized();
+        return RedrawShownPicture();
     case PixelRatioChange:
         return WatchPixelRatio();
     default:
@@ -126,7 +126,7 @@ void Form1::QuitClicked()
 }
 
 // A zoom, a turned phone or a new window size: the picture is drawn again if its ratio changed.
-void Form1::Resized()
+void Form1::RedrawShownPicture()
 {
     if (!velmora_hidden(Element(at::Image1)))
         DrawPicture();
@@ -135,7 +135,7 @@ void Form1::Resized()
 // A zoom or another screen changes the pixel ratio: a shown picture is drawn again at the new one.
 void Form1::WatchPixelRatio()
 {
-    Resized();
+    RedrawShownPicture();
     velmora_listen_pixel_ratio(PixelRatioChange);
 }
 

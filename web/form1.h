@@ -40,7 +40,8 @@ class Form1 {
 
     void NewGameClicked();
     void QuitClicked();
-    void Resized();
+    // Draws a shown picture again where its size on the screen has changed (a zoom, a turned phone).
+    void RedrawShownPicture();
     // Draws a shown picture again whenever the screen's pixel ratio changes.
     void WatchPixelRatio();
     // Asks the browser to close the tab; where it keeps it, the game ends in place and says so.

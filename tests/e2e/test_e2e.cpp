@@ -5,7 +5,7 @@
 #include "game/game.h"
 #include "qt/window.h"
 #include "screen.h"
-#include "x_display.h"
+#include "x_session.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,22 +36,16 @@ class TestEndToEnd : public QObject {
     void noDisplayIsSaidPlainly();
 
   private:
-    QProcess xvfb_;
-    QProcess bells_;
-    QProcess game_;
-    QString display_;
-    std::unique_ptr<XDisplay> x_;
-    unsigned long window_ = 0;
+    std::unique_ptr<XSession> x_;
     std::map<QString, QImage> glyphs_; // "" and "0" to "9", as the window draws them in a digit box
 
     [[nodiscard]] QProcessEnvironment GameEnvironment() const;
     void StartGame();
-    [[nodiscard]] QImage Screen() const { return ToQImage(x_->Capture(window_)); }
+    [[nodiscard]] QImage Screen() const { return x_->Screen(); }
     [[nodiscard]] QStringList Digits(const QImage &screen) const;
     [[nodiscard]] bool PictureShown(const QImage &screen) const;
-    void Xdotool(const QStringList &arguments) const;
-    void Press(const QString &key) const { Xdotool({"key", "--clearmodifiers", key}); }
-    void Click(QPoint at) const;
+    void Press(const QString &key) const { x_->Press(key); }
+    void Click(QPoint at) const { x_->Click(at); }
 };
 
 void TestEndToEnd::initTestCase()
@@ -66,56 +60,44 @@ void TestEndToEnd::initTestCase()
         glyphs_[digit] = form.Label1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
-    display_ = StartXvfb(xvfb_, "1024x768x24");
-    QVERIFY(!display_.isEmpty());
-    game_.setStandardOutputFile(QProcess::nullDevice());
-    game_.setStandardErrorFile(QProcess::nullDevice());
-    x_ = std::make_unique<XDisplay>(display_.toStdString());
-    QVERIFY(x_->Connected());
+    x_ = std::make_unique<XSession>();
+    QVERIFY(x_->Start("1024x768x24"));
 }
 
 void TestEndToEnd::cleanupTestCase()
 {
     x_.reset();
-    xvfb_.terminate();
-    xvfb_.waitForFinished();
 }
 
 QProcessEnvironment TestEndToEnd::GameEnvironment() const
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    environment.remove("WAYLAND_DISPLAY");
+    QProcessEnvironment environment = x_->Environment();
     environment.insert("XDG_SESSION_TYPE", "x11");
-    environment.insert("DISPLAY", display_);
     return environment;
 }
 
 void TestEndToEnd::init()
 {
-    bells_.setProcessEnvironment(GameEnvironment());
-    bells_.start(qEnvironmentVariable("VELMORA_BELL_COUNTER"), QStringList());
-    QVERIFY(bells_.waitForReadyRead(30000));
-    QCOMPARE(bells_.readLine().trimmed(), QByteArray("ready"));
+    QVERIFY(x_->CountBells(qEnvironmentVariable("VELMORA_BELL_COUNTER")));
     StartGame();
 }
 
 void TestEndToEnd::cleanup()
 {
-    game_.kill();
-    game_.waitForFinished();
-    bells_.kill();
-    bells_.waitForFinished();
+    x_->EndGame();
 }
 
 void TestEndToEnd::StartGame()
 {
-    game_.setProcessEnvironment(GameEnvironment());
-    game_.start(qEnvironmentVariable("VELMORA_PROGRAM"), QStringList());
-    QVERIFY(game_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT((window_ = x_->WindowOf(game_.processId())) != 0, 60000);
+    QProcess &game = x_->Game();
+    game.setProcessEnvironment(GameEnvironment());
+    game.start(qEnvironmentVariable("VELMORA_PROGRAM"), QStringList());
+    QVERIFY(game.waitForStarted());
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((window = x_->X().WindowOf(game.processId())) != 0, 60000);
+    x_->SetWindow(window);
     QTRY_VERIFY_WITH_TIMEOUT(Digits(Screen()) == QStringList({"", "", ""}), 30000);
-    Xdotool({"windowfocus", "--sync", QString::number(window_)});
+    x_->Focus();
 }
 
 QStringList TestEndToEnd::Digits(const QImage &screen) const
@@ -134,31 +116,12 @@ bool TestEndToEnd::PictureShown(const QImage &screen) const
     return CountPixels(screen, kPictureBox, Gold) > 2000;
 }
 
-void TestEndToEnd::Xdotool(const QStringList &arguments) const
-{
-    QProcess xdotool;
-    xdotool.setProcessEnvironment(GameEnvironment());
-    xdotool.start("xdotool", arguments);
-    QVERIFY(xdotool.waitForFinished(120000));
-    QCOMPARE(xdotool.exitCode(), 0);
-}
-
-void TestEndToEnd::Click(QPoint at) const
-{
-    Xdotool({"mousemove", "--window", QString::number(window_), QString::number(at.x()), QString::number(at.y()),
-             "click", "1"});
-}
-
 void TestEndToEnd::startsAsDescribed()
 {
     const QImage screen = Screen();
     QCOMPARE(screen.size(), QSize(662, 346));
     QCOMPARE(Digits(screen), QStringList({"", "", ""}));
-    for (const QRect &box : kDigitBoxes) { // a dark single-line border on every side
-        for (const QPoint &edge : {QPoint(box.left(), box.center().y()), QPoint(box.right(), box.center().y()),
-                                   QPoint(box.center().x(), box.top()), QPoint(box.center().x(), box.bottom())})
-            QVERIFY2(qGray(screen.pixel(edge)) < 80, qPrintable(QStringLiteral("%1,%2").arg(edge.x()).arg(edge.y())));
-    }
+    QCOMPARE(GapInTheBorders(screen, 80), QString()); // a dark single-line border on every side
     QVERIFY(CountPixels(screen, kTitle, Purple) > 150);
     QVERIFY(!PictureShown(screen));
 }
@@ -185,12 +148,6 @@ void TestEndToEnd::dealsByKeyAndByClick()
 
 void TestEndToEnd::twentyGamesAsTheGeneratorDeals()
 {
-    int bells = 0;
-    const auto countBells = [this, &bells] {
-        while (bells_.waitForReadyRead(0) || bells_.canReadLine())
-            bells += bells_.readLine().trimmed() == "bell" ? 1 : 0;
-        return bells;
-    };
     int wins = 0;
     for (const QStringList &dealt : DealtDigits(20)) {
         Press("space");
@@ -198,9 +155,9 @@ void TestEndToEnd::twentyGamesAsTheGeneratorDeals()
         QTRY_COMPARE_WITH_TIMEOUT(PictureShown(Screen()), Wins(dealt), 3000);
         wins += Wins(dealt) ? 1 : 0;
         if (Wins(dealt))
-            QTRY_COMPARE_WITH_TIMEOUT(countBells(), wins, 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(x_->Bells(), wins, 2000);
         QTest::qWait(50);
-        QCOMPARE(countBells(), wins); // exactly one bell a win, none for a loss
+        QCOMPARE(x_->Bells(), wins); // exactly one bell a win, none for a loss
     }
 }
 
@@ -209,19 +166,15 @@ void TestEndToEnd::beendenRightAfterAWinEndsAtOnce()
     Press("space");
     QTRY_VERIFY_WITH_TIMEOUT(PictureShown(Screen()), 3000);
     Click(kBeenden);
-    QVERIFY(game_.waitForFinished(1000));
-    QCOMPARE(game_.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(game_.exitCode(), 0);
+    QVERIFY(x_->Ended(0, 1000));
 }
 
 void TestEndToEnd::windowManagerCloseEnds()
 {
     Press("space");
     QTRY_VERIFY_WITH_TIMEOUT(PictureShown(Screen()), 3000);
-    x_->RequestClose(window_);
-    QVERIFY(game_.waitForFinished(1000));
-    QCOMPARE(game_.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(game_.exitCode(), 0);
+    x_->X().RequestClose(x_->Window());
+    QVERIFY(x_->Ended(0, 1000));
 }
 
 void TestEndToEnd::freshRunsDealTheSame()
@@ -236,7 +189,7 @@ void TestEndToEnd::freshRunsDealTheSame()
             run.push_back(Digits(Screen()));
         }
         Click(kBeenden);
-        QVERIFY(game_.waitForFinished(2000));
+        QVERIFY(x_->Ended(0, 2000));
         StartGame();
     }
     QCOMPARE(runs[0], runs[1]);
@@ -250,7 +203,7 @@ void TestEndToEnd::rapidInputRingsForEveryWin()
     // the screen's last digits and the bells heard must fit one and the same number of games.
     constexpr int kPresses = 5000;
     const std::vector<QStringList> dealt = DealtDigits(kPresses);
-    Xdotool({"key", "--delay", "0", "--repeat", QString::number(kPresses), "space"});
+    QVERIFY(x_->Xdotool({"key", "--delay", "0", "--repeat", QString::number(kPresses), "space"}));
 
     int bells = 0;
     QStringList shown;
@@ -258,13 +211,12 @@ void TestEndToEnd::rapidInputRingsForEveryWin()
     while (quiet < 5) {
         QTest::qWait(200);
         const int before = bells;
-        while (bells_.waitForReadyRead(0) || bells_.canReadLine())
-            bells += bells_.readLine().trimmed() == "bell" ? 1 : 0;
+        bells = x_->Bells();
         const QStringList now = Digits(Screen());
         quiet = (now == shown && bells == before) ? quiet + 1 : 0;
         shown = now;
     }
-    QCOMPARE(game_.state(), QProcess::Running);
+    QCOMPARE(x_->Game().state(), QProcess::Running);
 
     std::vector<int> fits; // games dealt that would show these digits after ringing these bells
     int wins = 0;
@@ -280,8 +232,7 @@ void TestEndToEnd::rapidInputRingsForEveryWin()
 
 void TestEndToEnd::noDisplayIsSaidPlainly()
 {
-    game_.kill();
-    game_.waitForFinished();
+    x_->EndGame();
     QProcess bare;
     QProcessEnvironment nothing;
     nothing.insert("PATH", qEnvironmentVariable("PATH"));

@@ -3,7 +3,7 @@
 
 #include "game/game.h"
 #include "screen.h"
-#include "x_display.h"
+#include "x_session.h"
 
 #include <QDir>
 #include <QFont>
@@ -88,35 +88,24 @@ class TestWindowsEndToEnd : public QObject {
 
   private:
     QTemporaryDir prefixes_;
-    QProcess xvfb_;
-    QProcess bells_;
-    QProcess game_;
-    QString display_;
-    std::unique_ptr<XDisplay> x_;
-    unsigned long window_ = 0;
+    std::unique_ptr<XSession> x_;
     std::map<QString, QImage> glyphs_; // "0" to "9" as Liberation Serif draws them
 
     [[nodiscard]] QProcessEnvironment Environment(const QString &prefix) const;
     // Runs the prefix's wineserver with the option and waits for it; false if it did not finish.
     [[nodiscard]] bool Wineserver(const QString &prefix, const QString &option) const;
     void StartGame(int dpi = 96);
-    [[nodiscard]] QImage Screen() const { return ToQImage(x_->Capture(window_)); }
+    [[nodiscard]] QImage Screen() const { return x_->Screen(); }
     [[nodiscard]] QStringList Digits(const QImage &screen) const;
-    [[nodiscard]] int Bells();
-    // What xdotool prints first.
-    [[nodiscard]] QByteArray XdotoolSays(const QStringList &arguments) const;
-    void Xdotool(const QStringList &arguments) const { static_cast<void>(XdotoolSays(arguments)); }
-    void Press(const QString &key) const { Xdotool({"key", "--clearmodifiers", key}); }
-    void Click(QPoint at) const;
-    void ExpectExit(int status);
+    void Press(const QString &key) const { x_->Press(key); }
+    void Click(QPoint at) const { x_->Click(at); }
     // Starts the probe (tests/windows/probe.cpp) in the 96 dpi prefix.
     void StartProbe(QProcess &probe, const QString &mode) const;
 };
 
 QProcessEnvironment TestWindowsEndToEnd::Environment(const QString &prefix) const
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", display_);
+    QProcessEnvironment environment = x_->Environment();
     environment.insert("WINEPREFIX", prefix);
     environment.insert("WINEDEBUG", "-all");
     environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
@@ -152,12 +141,8 @@ void TestWindowsEndToEnd::initTestCase()
         glyphs_[QString::number(digit)] = Ink(label.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
-    display_ = StartXvfb(xvfb_, "1280x1024x24");
-    QVERIFY(!display_.isEmpty());
-    game_.setStandardOutputFile(QProcess::nullDevice());
-    game_.setStandardErrorFile(QProcess::nullDevice());
-    x_ = std::make_unique<XDisplay>(display_.toStdString());
-    QVERIFY(x_->Connected());
+    x_ = std::make_unique<XSession>();
+    QVERIFY(x_->Start("1280x1024x24"));
 
     // Two prefixes set up as Windows machines would be, at 96 and at 144 dots per inch.
     for (const int dpi : {96, 144}) {
@@ -172,33 +157,28 @@ void TestWindowsEndToEnd::cleanupTestCase()
     for (const int dpi : {96, 144})
         static_cast<void>(Wineserver(prefixes_.filePath(QString::number(dpi)), "-k")); // ending: nothing to check
     x_.reset();
-    xvfb_.terminate();
-    xvfb_.waitForFinished();
 }
 
 void TestWindowsEndToEnd::cleanup()
 {
-    game_.kill();
-    game_.waitForFinished();
-    bells_.kill();
-    bells_.waitForFinished();
+    x_->EndGame();
 }
 
 void TestWindowsEndToEnd::StartGame(int dpi)
 {
-    bells_.setProcessEnvironment(Environment({}));
-    bells_.start(qEnvironmentVariable("VELMORA_BELL_COUNTER"), QStringList());
-    QVERIFY(bells_.waitForReadyRead(30000));
-    QCOMPARE(bells_.readLine().trimmed(), QByteArray("ready"));
-
-    game_.setProcessEnvironment(Environment(prefixes_.filePath(QString::number(dpi))));
-    game_.start(Wine64(), {qEnvironmentVariable("VELMORA_WINDOWS_PROGRAM")});
-    QVERIFY(game_.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT((window_ = XdotoolSays({"search", "--onlyvisible", "--name", "^Form1$"}).toULong()) != 0,
-                             120000); // a new prefix's first start on a loaded machine takes long
+    QVERIFY(x_->CountBells(qEnvironmentVariable("VELMORA_BELL_COUNTER")));
+    QProcess &game = x_->Game();
+    game.setProcessEnvironment(Environment(prefixes_.filePath(QString::number(dpi))));
+    game.start(Wine64(), {qEnvironmentVariable("VELMORA_WINDOWS_PROGRAM")});
+    QVERIFY(game.waitForStarted());
+    unsigned long window = 0;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (window = x_->Xdotool({"search", "--onlyvisible", "--name", "^Form1$"}).value_or("").toULong()) != 0,
+        120000); // a new prefix's first start on a loaded machine takes long
+    x_->SetWindow(window);
     // Painted: the title stands in purple where the density puts it.
     QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), Scaled(kTitle, dpi / 96.0), Purple) > 150, 30000);
-    Xdotool({"windowfocus", "--sync", QString::number(window_)});
+    x_->Focus();
 }
 
 QStringList TestWindowsEndToEnd::Digits(const QImage &screen) const
@@ -211,43 +191,10 @@ QStringList TestWindowsEndToEnd::Digits(const QImage &screen) const
     return digits;
 }
 
-int TestWindowsEndToEnd::Bells()
-{
-    static int heard = 0;
-    while (bells_.waitForReadyRead(0) || bells_.canReadLine())
-        heard += bells_.readLine().trimmed() == "bell" ? 1 : 0;
-    const int now = heard;
-    if (bells_.state() == QProcess::NotRunning)
-        heard = 0;
-    return now;
-}
-
-QByteArray TestWindowsEndToEnd::XdotoolSays(const QStringList &arguments) const
-{
-    QProcess xdotool;
-    xdotool.setProcessEnvironment(Environment({}));
-    xdotool.start("xdotool", arguments);
-    xdotool.waitForFinished(60000);
-    return xdotool.readAllStandardOutput().split('\n').value(0);
-}
-
-void TestWindowsEndToEnd::Click(QPoint at) const
-{
-    Xdotool({"mousemove", "--window", QString::number(window_), QString::number(at.x()), QString::number(at.y()),
-             "click", "1"});
-}
-
 void TestWindowsEndToEnd::StartProbe(QProcess &probe, const QString &mode) const
 {
     probe.setProcessEnvironment(Environment(prefixes_.filePath("96")));
     probe.start(Wine64(), {qEnvironmentVariable("VELMORA_WINDOWS_PROBE"), mode});
-}
-
-void TestWindowsEndToEnd::ExpectExit(int status)
-{
-    QVERIFY(game_.waitForFinished(30000));
-    QCOMPARE(game_.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(game_.exitCode(), status);
 }
 
 void TestWindowsEndToEnd::startsAsDescribed()
@@ -256,11 +203,7 @@ void TestWindowsEndToEnd::startsAsDescribed()
     const QImage screen = Screen();
     QCOMPARE(screen.size(), QSize(662, 346)); // the client area: 9930 x 5190 twips
     QCOMPARE(Digits(screen), QStringList({"", "", ""}));
-    for (const QRect &box : kDigitBoxes) { // a single-line border on every side
-        for (const QPoint &edge : {QPoint(box.left(), box.center().y()), QPoint(box.right(), box.center().y()),
-                                   QPoint(box.center().x(), box.top()), QPoint(box.center().x(), box.bottom())})
-            QVERIFY2(qGray(screen.pixel(edge)) < 180, qPrintable(QStringLiteral("%1,%2").arg(edge.x()).arg(edge.y())));
-    }
+    QCOMPARE(GapInTheBorders(screen, 180), QString()); // a single-line border on every side
     QVERIFY(CountPixels(screen, kTitle, Purple) > 150);
     QCOMPARE(CountPixels(screen, kPictureBox, Gold), 0);
 }
@@ -277,10 +220,10 @@ void TestWindowsEndToEnd::twentyGamesAsTheGeneratorDeals()
         wins += win ? 1 : 0;
         if (win) {
             QVERIFY(PictureBesideTheCoinsIsTheForm(Screen()));
-            QTRY_COMPARE_WITH_TIMEOUT(Bells(), wins, 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(x_->Bells(), wins, 2000);
         }
         QTest::qWait(50);
-        QCOMPARE(Bells(), wins); // exactly one bell a win, none for a loss
+        QCOMPARE(x_->Bells(), wins); // exactly one bell a win, none for a loss
     }
 }
 
@@ -302,7 +245,7 @@ void TestWindowsEndToEnd::tabMovesBetweenTheButtons()
     QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), DealtDigits(1).front(), 3000);
     Press("Tab");
     Press("space");
-    ExpectExit(0);
+    QVERIFY(x_->Ended(0, 30000));
 }
 
 void TestWindowsEndToEnd::beendenRightAfterAWinEnds()
@@ -311,14 +254,14 @@ void TestWindowsEndToEnd::beendenRightAfterAWinEnds()
     Press("space");
     QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), kPictureBox, Gold) > 2000, 3000);
     Click(kBeenden);
-    ExpectExit(0);
+    QVERIFY(x_->Ended(0, 30000));
 }
 
 void TestWindowsEndToEnd::closingTheWindowEnds()
 {
     StartGame();
-    x_->RequestClose(window_);
-    ExpectExit(0);
+    x_->X().RequestClose(x_->Window());
+    QVERIFY(x_->Ended(0, 30000));
 }
 
 void TestWindowsEndToEnd::followsTheDensity()
