@@ -27,6 +27,19 @@ inline const QRect kTitle(24, 192, 121, 105);
 inline const QPoint kBeenden(76, 136);
 inline const QPoint kNeuesSpiel(76, 48);
 
+// The three digits on the screen, each box's picture read by `read`; none where the screen is smaller
+// than the form.
+template <typename Read> QStringList DigitsOn(const QImage &screen, Read read)
+{
+    QStringList digits;
+    for (const QRect &box : kDigitBoxes) {
+        if (screen.width() < box.right() || screen.height() < box.bottom())
+            return {};
+        digits << read(screen.copy(box));
+    }
+    return digits;
+}
+
 // Starts a private Xvfb on a display number it picks itself (-displayfd), and waits until it listens.
 // Returns the display's name (":160"), or an empty string when it did not start.
 inline QString StartXvfb(QProcess &xvfb, const QString &screen)

@@ -102,13 +102,7 @@ void TestEndToEnd::StartGame()
 
 QStringList TestEndToEnd::Digits(const QImage &screen) const
 {
-    QStringList digits;
-    for (const QRect &box : kDigitBoxes) {
-        if (screen.width() < box.right() || screen.height() < box.bottom())
-            return {};
-        digits << NearestGlyph(screen.copy(box), glyphs_);
-    }
-    return digits;
+    return DigitsOn(screen, [this](const QImage &box) { return NearestGlyph(box, glyphs_); });
 }
 
 bool TestEndToEnd::PictureShown(const QImage &screen) const
@@ -148,17 +142,7 @@ void TestEndToEnd::dealsByKeyAndByClick()
 
 void TestEndToEnd::twentyGamesAsTheGeneratorDeals()
 {
-    int wins = 0;
-    for (const QStringList &dealt : DealtDigits(20)) {
-        Press("space");
-        QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), dealt, 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(PictureShown(Screen()), Wins(dealt), 3000);
-        wins += Wins(dealt) ? 1 : 0;
-        if (Wins(dealt))
-            QTRY_COMPARE_WITH_TIMEOUT(x_->Bells(), wins, 2000);
-        QTest::qWait(50);
-        QCOMPARE(x_->Bells(), wins); // exactly one bell a win, none for a loss
-    }
+    PlayTwentyGames(*x_, [this](const QImage &screen) { return Digits(screen); });
 }
 
 void TestEndToEnd::beendenRightAfterAWinEndsAtOnce()

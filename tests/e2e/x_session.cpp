@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include <QTest>
+
 XSession::~XSession()
 {
     EndGame();
@@ -86,4 +88,23 @@ QString GapInTheBorders(const QImage &screen, int grey)
         }
     }
     return {};
+}
+
+void PlayTwentyGames(XSession &session, const std::function<QStringList(const QImage &)> &digits,
+                     const std::function<void(const QImage &)> &onWin)
+{
+    int wins = 0;
+    for (const QStringList &dealt : DealtDigits(20)) {
+        session.Press("space");
+        QTRY_COMPARE_WITH_TIMEOUT(digits(session.Screen()), dealt, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(CountPixels(session.Screen(), kPictureBox, Gold) > 2000, Wins(dealt), 3000);
+        if (Wins(dealt)) {
+            ++wins;
+            if (onWin)
+                onWin(session.Screen());
+            QTRY_COMPARE_WITH_TIMEOUT(session.Bells(), wins, 2000);
+        }
+        QTest::qWait(50);
+        QCOMPARE(session.Bells(), wins); // exactly one bell a win, none for a loss
+    }
 }

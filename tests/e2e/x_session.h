@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -57,6 +58,11 @@ class XSession {
     unsigned long window_ = 0;
     int heard_ = 0;
 };
+
+// Twenty games by Space, as the run's generator deals them: the digits (read by `digits`), the picture
+// for exactly the wins, and one bell a win, none for a loss; `onWin` checks more of a won game's screen.
+void PlayTwentyGames(XSession &session, const std::function<QStringList(const QImage &)> &digits,
+                     const std::function<void(const QImage &)> &onWin = {});
 
 // The first point ("x,y") of a digit box's border, on any of its four sides, that is not darker than
 // `grey`; empty where every side shows its line.

@@ -183,12 +183,10 @@ void TestWindowsEndToEnd::StartGame(int dpi)
 
 QStringList TestWindowsEndToEnd::Digits(const QImage &screen) const
 {
-    QStringList digits;
-    for (const QRect &box : kDigitBoxes) {
-        const QImage ink = Ink(screen.copy(box));
-        digits << (ink.isNull() ? QString() : NearestGlyph(ink, glyphs_));
-    }
-    return digits;
+    return DigitsOn(screen, [this](const QImage &box) {
+        const QImage ink = Ink(box);
+        return ink.isNull() ? QString() : NearestGlyph(ink, glyphs_);
+    });
 }
 
 void TestWindowsEndToEnd::StartProbe(QProcess &probe, const QString &mode) const
@@ -211,20 +209,9 @@ void TestWindowsEndToEnd::startsAsDescribed()
 void TestWindowsEndToEnd::twentyGamesAsTheGeneratorDeals()
 {
     StartGame();
-    int wins = 0;
-    for (const QStringList &dealt : DealtDigits(20)) {
-        const bool win = dealt.contains("7");
-        Press("space");
-        QTRY_COMPARE_WITH_TIMEOUT(Digits(Screen()), dealt, 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(CountPixels(Screen(), kPictureBox, Gold) > 2000, win, 3000);
-        wins += win ? 1 : 0;
-        if (win) {
-            QVERIFY(PictureBesideTheCoinsIsTheForm(Screen()));
-            QTRY_COMPARE_WITH_TIMEOUT(x_->Bells(), wins, 2000);
-        }
-        QTest::qWait(50);
-        QCOMPARE(x_->Bells(), wins); // exactly one bell a win, none for a loss
-    }
+    PlayTwentyGames(
+        *x_, [this](const QImage &screen) { return Digits(screen); },
+        [](const QImage &screen) { QVERIFY(PictureBesideTheCoinsIsTheForm(screen)); });
 }
 
 void TestWindowsEndToEnd::returnAndClickDeal()
