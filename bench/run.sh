@@ -28,6 +28,7 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     echo "== under Wine on Xvfb"
     export WINEPREFIX
     WINEPREFIX=$(mktemp -d)
+    trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"; stop_all' EXIT # on failure too
     "$here/../tests/wine/prefix.sh" "$WINEPREFIX"
     source "$here/../tests/wine/env.sh"
     wineserver -p
@@ -36,6 +37,7 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     echo "x86_64 executable: $(stat -c %s "$windows/win32/velmora.exe") bytes (at most $((512 * 1024)))"
     wineserver -k
     rm -rf "$WINEPREFIX"
+    trap stop_all EXIT
 fi
 
 # The web page in headless Chromium against a plain page with the same controls, when the web preset is built.

@@ -72,8 +72,8 @@ class TestWindowsEndToEnd : public QObject {
 
   private slots:
     void initTestCase();
-    void cleanupTestCase();
     void cleanup();
+    void cleanupTestCase();
     void startsAsDescribed();
     void twentyGamesAsTheGeneratorDeals();
     void returnAndClickDeal();
