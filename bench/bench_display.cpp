@@ -1,6 +1,6 @@
 // Start-up and click-to-pixels of the game against a plain program, on the X server at $DISPLAY.
 //   bench_display [--runs=N] [--presses=K] [--launcher=PROGRAM] GAME BASELINE
-// With a launcher (wine), each program is started through it.
+// With a launcher (Wine's 64-bit loader), each program is started through it.
 // Start-up: from exec to the first painted frame (the first digit box's border drawn on the window
 // background), and the resident memory at that moment. Click to pixels: from an XTEST Space press to
 // the first change of the digit boxes on the screen. The two programs take turns, A B A B.
