@@ -132,15 +132,23 @@ struct Cell {
     int column;
     int span;
 };
-constexpr int kColumns = 3;
-constexpr std::array<Cell, 7> kCells{{{at::Label4, 1, 1, kColumns},
-                                      {at::Label1, 2, 1, 1},
-                                      {at::Label2, 2, 2, 1},
-                                      {at::Label3, 2, 3, 1},
-                                      {at::Image1, 3, 1, kColumns},
-                                      {at::Command1, 4, 1, kColumns},
-                                      {at::Command2, 5, 1, kColumns}}};
-constexpr int kRows = 5;
+constexpr int kColumns = static_cast<int>(kDigitBoxes.size());
+// The name; the digit boxes in one row, left to right; the picture; the buttons, one a row, in their
+// focus order.
+constexpr auto kCells = [] {
+    std::array<Cell, 2 + kDigitBoxes.size() + kFocusOrder.size()> cells{};
+    std::size_t next = 0;
+    cells.at(next++) = {at::Label4, 1, 1, kColumns};
+    int column = 1;
+    for (const std::size_t box : kDigitBoxes)
+        cells.at(next++) = {box, 2, column++, 1};
+    cells.at(next++) = {at::Image1, 3, 1, kColumns};
+    int row = 4;
+    for (const std::size_t button : kFocusOrder)
+        cells.at(next++) = {button, row++, 1, kColumns};
+    return cells;
+}();
+constexpr int kRows = kCells.back().row;
 
 constexpr double kBelowScale = 0.75; // the form shown smaller than this chooses the column
 constexpr int kPadding = 12;         // around the column
@@ -180,8 +188,8 @@ std::string Css()
         std::round(FontSizeToPixels(Control(at::Label4).font ? Control(at::Label4).font->size : 0)) * kTitleLine;
     // The column is no wider than the screen's height holds: its fixed heights, and the digit row and
     // the picture, which grow with its width.
-    const double fixed =
-        2 * kPadding + titleLine + (kRows - 1) * kGap + 2 * kTapHeight - (kColumns - 1) * kGap * digitRow;
+    const double fixed = 2 * kPadding + titleLine + (kRows - 1) * kGap
+                         + static_cast<int>(kFocusOrder.size()) * kTapHeight - (kColumns - 1) * kGap * digitRow;
     std::string css = "@media (orientation:portrait) and (max-width:"
                       + px(kBelowScale * TwipsToPixels(WindowDescription.clientWidth)) + "){";
     css += "#Fit{width:auto;height:auto}#" + std::string(WindowDescription.name)
