@@ -45,9 +45,10 @@ tidy)
         ;;
     esac
     # What clang-tidy finds in a unit depends only on the unit as the compiler sees it, the settings
-    # and the tool: a unit found clean once is not read again while none of them changes (as ccache
-    # does for objects). The key hashes the preprocessed unit, every .clang-tidy and the tool's version.
-    export VELMORA_TIDY_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/velmora-tidy VELMORA_TIDY_SETTINGS
+    # and the tool: a unit found clean once is not read again in this build folder while none of them
+    # changes (as ccache does for objects). The key hashes the preprocessed unit (its file, every
+    # header it includes, its flags), every .clang-tidy and the tool's version.
+    export VELMORA_TIDY_CACHE=$build/tidy-clean VELMORA_TIDY_SETTINGS
     mkdir -p "$VELMORA_TIDY_CACHE"
     VELMORA_TIDY_SETTINGS=$( (git ls-files -z '*.clang-tidy' 2>/dev/null | xargs -0 cat; clang-tidy --version;
         printf '%s\n' "${extra[@]}") | sha256sum)

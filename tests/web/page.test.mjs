@@ -312,6 +312,7 @@ const screens = [
   ['phone upright 412x780 at 2.625', { width: 412, height: 780, ...upright }, 2.625, 'column'],
   ['phone turned 844x390 at 3', { width: 844, height: 390, ...upright }, 3, 'form'],
   ['desktop 1280x800', { width: 1280, height: 800 }, 1, 'form'],
+  ['wide and low 1280x300', { width: 1280, height: 300 }, 1, 'form'],
   ['desktop 1280x800 at 200 %', { width: 640, height: 400 }, 2, 'form'],
   ['desktop 1280x800 at 400 %', { width: 320, height: 200 }, 4, 'form'],
 ];
@@ -347,6 +348,9 @@ for (const [name, viewport, ratio, arrangement] of screens) {
       near(picture.height / picture.width * 425, 185, 'the picture\'s proportion');
       for (const button of [play, quit]) assert.ok(button.height >= 48 && button.font >= 16, `button ${button.height} px, text ${button.font} px`);
     } else {
+      for (const [id, box] of Object.entries(boxes)) {
+        assert.ok(box.right <= viewport.width && box.bottom <= viewport.height, `${id} beyond the first screen: ${box.right}, ${box.bottom}`);
+      }
       const scale = Math.max(320 / 662, Math.min(1, viewport.width / 662, viewport.height / 346));
       for (const [id, place] of Object.entries(described)) {
         ['x', 'y', 'width', 'height'].forEach((key, i) => near(boxes[id][key], place[i] * scale, `${id} ${key}`));

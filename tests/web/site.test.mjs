@@ -101,11 +101,11 @@ test('the site plays under a strict policy, is installable, downloads its module
     assert.deepEqual(page.said, []);
   }));
 
-test('a new version of the site takes over once the page is reloaded, with no tab closed', async () => {
+test('a new version of the site takes over once the page is reloaded, with no tab closed, and plays offline', async () => {
   const folder = mkdtempSync(join(tmpdir(), 'velmora-site-'));
   cpSync(process.env.VELMORA_SITE, folder, { recursive: true });
   try {
-    await onSite(undefined, async (page, url) => {
+    await onSite(undefined, async (page, url, server) => {
       await page.goto(url);
       await ready(page);
       await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
@@ -116,6 +116,11 @@ test('a new version of the site takes over once the page is reloaded, with no ta
       await page.reload();
       await ready(page);
       await page.waitForFunction(async () => (await caches.keys()).join() === 'velmora-2');
+      await page.reload();
+      await ready(page);
+      // The new version was installed with no module handed over by the page: it keeps every file
+      // itself, so the site still plays with its host gone.
+      server.end();
       await page.reload();
       await ready(page);
       assert.equal(await page.$eval('main', (main) => main.dataset.version), '2');

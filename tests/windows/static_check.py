@@ -3,6 +3,7 @@
 
     static_check.py EXE ARCH     ARCH is x86_64 or i686
 """
+import re
 import struct
 import sys
 
@@ -118,6 +119,12 @@ def check(exe, arch):
     expect("manifest: runs as the invoker", 'requestedExecutionLevel level="asInvoker"' in manifest)
     expect("manifest: Windows 7, 8, 8.1, 10 and 11 supported",
            all(f'<supportedOS Id="{guid}"/>' in manifest for guid in SUPPORTED_OS))
+    # Windows refuses to start a program whose manifest names a version other than four numbers of at
+    # most 65535 each (Wine starts it all the same).
+    versions = re.findall(r'<assemblyIdentity[^>]*\sversion="([^"]*)"', manifest)
+    expect(f"manifest: every version four numbers up to 65535: {versions}", len(versions) == 2 and all(
+        re.fullmatch(r"\d{1,5}(\.\d{1,5}){3}", version) and max(map(int, version.split("."))) <= 65535
+        for version in versions))
     return failures
 
 
