@@ -2,6 +2,20 @@
 
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
+void EndsWithTheTest(QProcess &process)
+{
+    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+XSession::XSession()
+{
+    for (QProcess *process : {&xvfb_, &bells_, &game_})
+        EndsWithTheTest(*process);
+}
+
 XSession::~XSession()
 {
     EndGame();

@@ -18,7 +18,7 @@
 
 class XSession {
   public:
-    XSession() = default;
+    XSession();
     ~XSession();
     XSession(const XSession &) = delete;
     XSession &operator=(const XSession &) = delete;
@@ -58,6 +58,10 @@ class XSession {
     unsigned long window_ = 0;
     int heard_ = 0;
 };
+
+// Makes a process that the tests start end with the test process, however that ends (a crash, a
+// fatal error, a time-out's kill): no X server or Wine server is left behind.
+void EndsWithTheTest(QProcess &process);
 
 // Twenty games by Space, as the run's generator deals them: the digits (read by `digits`), the picture
 // for exactly the wins, and one bell a win, none for a loss; `onWin` checks more of a won game's screen.

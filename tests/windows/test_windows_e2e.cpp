@@ -87,26 +87,34 @@ class TestWindowsEndToEnd : public QObject {
     void highContrastKeepsTheDigitsLegible();
 
   private:
-    QTemporaryDir prefixes_;
+    QTemporaryDir scratch_;
+    QString prefix_; // one Wine prefix and one Wine server for every check
+    QProcess server_;
+    int dpi_ = 96;
     std::unique_ptr<XSession> x_;
     std::map<QString, QImage> glyphs_; // "0" to "9" as Liberation Serif draws them
 
-    [[nodiscard]] QProcessEnvironment Environment(const QString &prefix) const;
-    // Runs the prefix's wineserver with the option and waits for it; false if it did not finish.
-    [[nodiscard]] bool Wineserver(const QString &prefix, const QString &option) const;
+    [[nodiscard]] QProcessEnvironment Environment() const;
+    // Runs a Windows program (or one of Wine's own) in the prefix and waits for it; its exit code, or
+    // -1 where it did not finish.
+    int RunWine(const QStringList &arguments) const;
+    // The prefix's server and its system processes, which hold the colours they started with.
+    void StartServer();
+    void EndServer();
+    // The density the next program starts at, as the control panel sets it.
+    void SetDpi(int dpi);
     void StartGame(int dpi = 96);
     [[nodiscard]] QImage Screen() const { return x_->Screen(); }
     [[nodiscard]] QStringList Digits(const QImage &screen) const;
     void Press(const QString &key) const { x_->Press(key); }
     void Click(QPoint at) const { x_->Click(at); }
-    // Starts the probe (tests/windows/probe.cpp) in the 96 dpi prefix.
     void StartProbe(QProcess &probe, const QString &mode) const;
 };
 
-QProcessEnvironment TestWindowsEndToEnd::Environment(const QString &prefix) const
+QProcessEnvironment TestWindowsEndToEnd::Environment() const
 {
     QProcessEnvironment environment = x_->Environment();
-    environment.insert("WINEPREFIX", prefix);
+    environment.insert("WINEPREFIX", prefix_);
     environment.insert("WINEDEBUG", "-all");
     environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
     environment.insert("LANG", "C.UTF-8");
@@ -114,12 +122,22 @@ QProcessEnvironment TestWindowsEndToEnd::Environment(const QString &prefix) cons
     return environment;
 }
 
-bool TestWindowsEndToEnd::Wineserver(const QString &prefix, const QString &option) const
+int TestWindowsEndToEnd::RunWine(const QStringList &arguments) const
 {
-    QProcess server;
-    server.setProcessEnvironment(Environment(prefix));
-    server.start("wineserver", {option});
-    return server.waitForFinished(60000);
+    QProcess wine;
+    wine.setProcessEnvironment(Environment());
+    wine.start(Wine64(), arguments);
+    return wine.waitForFinished(120000) && wine.exitStatus() == QProcess::NormalExit ? wine.exitCode() : -1;
+}
+
+void TestWindowsEndToEnd::SetDpi(int dpi)
+{
+    if (dpi == dpi_)
+        return;
+    QCOMPARE(RunWine({"reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                      QString::number(dpi), "/f"}),
+             0);
+    dpi_ = dpi;
 }
 
 void TestWindowsEndToEnd::initTestCase()
@@ -144,18 +162,44 @@ void TestWindowsEndToEnd::initTestCase()
     x_ = std::make_unique<XSession>();
     QVERIFY(x_->Start("1280x1024x24"));
 
-    // Two prefixes set up as Windows machines would be, at 96 and at 144 dots per inch.
-    for (const int dpi : {96, 144}) {
-        const QString prefix = prefixes_.filePath(QString::number(dpi));
-        QCOMPARE(QProcess::execute(qEnvironmentVariable("VELMORA_WINE_PREFIX_SCRIPT"), {prefix, QString::number(dpi)}),
-                 0);
+    // A prefix set up as a Windows machine would be, once per build (the first start of Wine in a new
+    // prefix takes long), and copied afresh for each run: a run starts from the machine as set up.
+    const QString pristine = qEnvironmentVariable("VELMORA_WINE_PRISTINE");
+    if (!QFile::exists(pristine + "/system.reg")) {
+        const QString making = pristine + ".new";
+        QDir(making).removeRecursively();
+        QCOMPARE(QProcess::execute(qEnvironmentVariable("VELMORA_WINE_PREFIX_SCRIPT"), {making}), 0);
+        QDir(pristine).removeRecursively();
+        QVERIFY(QDir().rename(making, pristine));
     }
+    prefix_ = scratch_.filePath("prefix");
+    QCOMPARE(QProcess::execute("cp", {"-a", pristine, prefix_}), 0);
+    // Its server, for the whole run: each program meets one that is up, with the prefix's system
+    // processes already started.
+    EndsWithTheTest(server_);
+    StartServer();
+}
+
+void TestWindowsEndToEnd::StartServer()
+{
+    server_.setProcessEnvironment(Environment());
+    server_.start("wineserver", {"--foreground", "--persistent"});
+    QVERIFY(server_.waitForStarted());
+}
+
+void TestWindowsEndToEnd::EndServer()
+{
+    QProcess end;
+    end.setProcessEnvironment(Environment());
+    end.start("wineserver", {"--kill"});
+    if (!end.waitForFinished(30000) || !server_.waitForFinished(30000))
+        server_.kill();
 }
 
 void TestWindowsEndToEnd::cleanupTestCase()
 {
-    for (const int dpi : {96, 144})
-        static_cast<void>(Wineserver(prefixes_.filePath(QString::number(dpi)), "-k")); // ending: nothing to check
+    x_->EndGame();
+    EndServer();
     x_.reset();
 }
 
@@ -167,8 +211,9 @@ void TestWindowsEndToEnd::cleanup()
 void TestWindowsEndToEnd::StartGame(int dpi)
 {
     QVERIFY(x_->CountBells(qEnvironmentVariable("VELMORA_BELL_COUNTER")));
+    SetDpi(dpi);
     QProcess &game = x_->Game();
-    game.setProcessEnvironment(Environment(prefixes_.filePath(QString::number(dpi))));
+    game.setProcessEnvironment(Environment());
     game.start(Wine64(), {qEnvironmentVariable("VELMORA_WINDOWS_PROGRAM")});
     QVERIFY(game.waitForStarted());
     unsigned long window = 0;
@@ -191,7 +236,7 @@ QStringList TestWindowsEndToEnd::Digits(const QImage &screen) const
 
 void TestWindowsEndToEnd::StartProbe(QProcess &probe, const QString &mode) const
 {
-    probe.setProcessEnvironment(Environment(prefixes_.filePath("96")));
+    probe.setProcessEnvironment(Environment());
     probe.start(Wine64(), {qEnvironmentVariable("VELMORA_WINDOWS_PROBE"), mode});
 }
 
@@ -281,16 +326,21 @@ void TestWindowsEndToEnd::theFormFollowsEveryDensity_data()
     QTest::newRow("144 dpi") << 144;
 }
 
-// The form itself (tests/windows/test_form.cpp) in the prefix of that density: with and without the
-// per-monitor functions, moved to a monitor of another, and its picture drawn thousands of times.
+// The form itself (tests/windows/test_form.cpp) at that density: with and without the per-monitor
+// functions, and moved to a monitor of another. What no density changes (the drawing objects, a new
+// colour scheme) is checked at the first.
 void TestWindowsEndToEnd::theFormFollowsEveryDensity()
 {
     QFETCH(int, dpi);
+    SetDpi(dpi);
     QProcess form;
-    QProcessEnvironment environment = Environment(prefixes_.filePath(QString::number(dpi)));
+    QProcessEnvironment environment = Environment();
     environment.insert("VELMORA_DPI", QString::number(dpi));
     form.setProcessEnvironment(environment);
-    form.start(Wine64(), {qEnvironmentVariable("VELMORA_WINDOWS_FORM_TESTS")});
+    QStringList arguments{qEnvironmentVariable("VELMORA_WINDOWS_FORM_TESTS")};
+    if (dpi != 96)
+        arguments << "--test-case=*density*";
+    form.start(Wine64(), arguments);
     QVERIFY(form.waitForFinished(300000));
     QVERIFY2(form.exitCode() == 0, form.readAllStandardOutput().constData());
 }
@@ -335,19 +385,13 @@ void TestWindowsEndToEnd::highContrastKeepsTheDigitsLegible()
     // A high-contrast scheme: white text on black faces. The digits take the system's text colour.
     // (A scheme chosen while the game runs is the form's own test: Wine hands a new scheme to no other
     // process.)
-    const QString prefix = prefixes_.filePath("96");
-    // The last test's game was killed: let the prefix's server see its system processes out and end
-    // before a new Wine process starts, or that process can meet a server on its way out and fail.
-    QVERIFY(Wineserver(prefix, "-w"));
     for (const auto &[name, rgb] :
          {std::pair{"ButtonFace", "0 0 0"}, std::pair{"ButtonText", "255 255 255"}, std::pair{"Window", "0 0 0"},
           std::pair{"WindowText", "255 255 255"}, std::pair{"WindowFrame", "255 255 255"}}) {
-        QProcess reg;
-        reg.setProcessEnvironment(Environment(prefix));
-        reg.start(Wine64(), {"reg", "add", "HKCU\\Control Panel\\Colors", "/v", name, "/d", rgb, "/f"});
-        QVERIFY(reg.waitForFinished(60000));
-        QVERIFY2(reg.exitCode() == 0, reg.readAllStandardError().constData());
+        QCOMPARE(RunWine({"reg", "add", "HKCU\\Control Panel\\Colors", "/v", name, "/d", rgb, "/f"}), 0);
     }
+    EndServer(); // the new scheme is read as the server and the game start
+    StartServer();
     StartGame();
     Press("space"); // 7 5 5: a win
     QTRY_VERIFY_WITH_TIMEOUT(CountPixels(Screen(), kPictureBox, Gold) > 2000, 3000);
