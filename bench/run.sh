@@ -6,8 +6,10 @@ set -euo pipefail
 build=$1
 smoke=${2:-}
 here=$(dirname "$0")
-source "$here/../tests/e2e/xvfb.sh"
-trap stop_all EXIT
+# The whole run on a private Xvfb of the end-to-end tests' own X session.
+if [ -z "${VELMORA_BENCH_ON_XVFB:-}" ]; then
+    VELMORA_BENCH_ON_XVFB=1 exec "$build/tests/on_xvfb" "$0" "$@"
+fi
 
 if [ "$smoke" = --smoke ]; then
     inprocess=(--repetitions=1 --min-time=0.01)
@@ -19,7 +21,6 @@ fi
 echo "== in process (offscreen)"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_inprocess" "${inprocess[@]}"
 echo "== on Xvfb"
-start_xvfb
 "$build/bench/bench_display" "${display[@]}" "$build/app/velmora" "$build/bench/baseline_window"
 
 # The Windows program under Wine against a minimal Win32 program, when the windows-x64 preset is built.
@@ -28,7 +29,7 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     echo "== under Wine on Xvfb"
     export WINEPREFIX
     WINEPREFIX=$(mktemp -d)
-    trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"; stop_all' EXIT # on failure too
+    trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT # on failure too
     "$here/../tests/wine/prefix.sh" "$WINEPREFIX"
     source "$here/../tests/wine/env.sh"
     wineserver -p
@@ -37,7 +38,7 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     echo "x86_64 executable: $(stat -c %s "$windows/win32/velmora.exe") bytes (at most $((512 * 1024)))"
     wineserver -k
     rm -rf "$WINEPREFIX"
-    trap stop_all EXIT
+    trap - EXIT
 fi
 
 # The web page in headless Chromium against a plain page with the same controls, when the web preset is built.

@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "qt/alert.h"
 #include "qt/window.h"
+#include "tests/core/scripted_random.h"
 
 #include <QLabel>
 
@@ -20,12 +21,6 @@
 using velmora::AlertKind;
 
 namespace {
-
-struct ScriptedRandom final : velmora::RandomSource {
-    std::vector<float> draws;
-    std::size_t next = 0;
-    float Next() override { return draws.at(next++); }
-};
 
 // The loudest 16-bit sample in the sound file, or -1 when there is no file.
 int Loudest(const QString &path)
@@ -134,8 +129,7 @@ void TestAlert::winIsHeardOnceLossNotAtAll()
         QSKIP("needs the sound file of tests/e2e/alert_sound.sh");
     const bool expectSound = qEnvironmentVariable("VELMORA_EXPECT_SOUND") == "1";
 
-    ScriptedRandom random;
-    random.draws = {0.1F, 0.2F, 0.3F, 0.75F, 0.2F, 0.3F}; // a loss, then a win
+    ScriptedRandom random({0.1F, 0.2F, 0.3F, 0.75F, 0.2F, 0.3F}); // a loss, then a win
     velmora::Form1 form(random);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "qt/picture_box.h"
 #include "qt/window.h"
+#include "window/window_description.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,11 +21,19 @@ using velmora::Form1;
 
 namespace {
 
-QWidget *Control(const Form1 &form, int index)
+using velmora::WindowDescription;
+
+// A control by its place in the creation order, through the window's named accessors.
+QWidget *Control(const Form1 &form, std::size_t index)
 {
-    const std::array<QWidget *, 7> controls{form.Command2(), form.Command1(), form.Image1(), form.Label4(),
-                                            form.Label2(),   form.Label3(),   form.Label1()};
-    return controls.at(static_cast<std::size_t>(index));
+    const std::array<QWidget *, WindowDescription.controls.size()> controls{
+        form.Command2(), form.Command1(), form.Image1(), form.Label4(), form.Label2(), form.Label3(), form.Label1()};
+    return controls.at(index);
+}
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QStringList Digits(const Form1 &form)
@@ -125,76 +134,59 @@ void TestWindow::cleanup()
 
 void TestWindow::startsAsDescribed_data()
 {
-    QTest::addColumn<int>("control");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<QString>("family"); // empty: the window's own font
-    QTest::addColumn<double>("points");
-    QTest::addColumn<QColor>("colour"); // invalid: the default
-    QTest::addColumn<bool>("border");
-    QTest::addColumn<int>("alignment");
-
-    const int digitAlign = Qt::AlignHCenter | Qt::AlignTop;
-    QTest::newRow("Command2") << 0 << QRect(24, 120, 105, 33) << "Beenden" << true << "" << 0.0 << QColor() << false
-                              << 0;
-    QTest::newRow("Command1") << 1 << QRect(24, 32, 105, 33) << "Neues Spiel" << true << "" << 0.0 << QColor() << false
-                              << 0;
-    QTest::newRow("Image1") << 2 << QRect(192, 160, 425, 185) << "" << false << "" << 0.0 << QColor() << false << 0;
-    QTest::newRow("Label4") << 3 << QRect(24, 192, 121, 105) << "Velmora" << true << "Arial" << 20.25
-                            << QColor(128, 0, 128) << false << int(Qt::AlignLeft | Qt::AlignTop);
-    QTest::newRow("Label2") << 4 << QRect(320, 32, 137, 105) << "" << true << "Times New Roman" << 24.0 << QColor()
-                            << true << digitAlign;
-    QTest::newRow("Label3") << 5 << QRect(480, 32, 137, 105) << "" << true << "Times New Roman" << 24.0 << QColor()
-                            << true << digitAlign;
-    QTest::newRow("Label1") << 6 << QRect(160, 32, 137, 105) << "" << true << "Times New Roman" << 24.0 << QColor()
-                            << true << digitAlign;
+    QTest::addColumn<std::size_t>("control");
+    for (std::size_t i = 0; i < WindowDescription.controls.size(); ++i)
+        QTest::newRow(Text(WindowDescription.controls.at(i).name).toUtf8().constData()) << i;
 }
 
+// Each control where the description puts it, with its caption, font, colour, border and alignment.
 void TestWindow::startsAsDescribed()
 {
-    QFETCH(int, control);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
-    QFETCH(bool, visible);
-    QFETCH(QString, family);
-    QFETCH(double, points);
-    QFETCH(QColor, colour);
-    QFETCH(bool, border);
-    QFETCH(int, alignment);
+    QFETCH(std::size_t, control);
+    const velmora::ControlDescription &described = WindowDescription.controls.at(control);
+    using velmora::TwipsToPixels;
 
-    QCOMPARE(form_->windowTitle(), QString("Form1"));
-    QCOMPARE(form_->size(), QSize(662, 346));
+    QCOMPARE(form_->windowTitle(), Text(WindowDescription.caption));
+    QCOMPARE(form_->size(),
+             QSize(TwipsToPixels(WindowDescription.clientWidth), TwipsToPixels(WindowDescription.clientHeight)));
 
     QWidget *widget = Control(*form_, control);
-    QCOMPARE(widget->geometry(), geometry);
-    QCOMPARE(widget->isVisible(), visible);
+    QCOMPARE(widget->geometry(), QRect(TwipsToPixels(described.left), TwipsToPixels(described.top),
+                                       TwipsToPixels(described.width), TwipsToPixels(described.height)));
+    QCOMPARE(widget->isVisible(), described.visible);
     if (auto *button = qobject_cast<QPushButton *>(widget))
-        QCOMPARE(button->text(), text);
+        QCOMPARE(button->text(), Text(described.caption));
     if (auto *label = qobject_cast<QLabel *>(widget)) {
-        QCOMPARE(label->text(), text);
-        QCOMPARE(label->frameShape(), border ? QFrame::Box : QFrame::NoFrame);
-        QCOMPARE(int(label->alignment()), alignment);
+        QCOMPARE(label->text(), Text(described.caption));
+        QCOMPARE(label->frameShape(),
+                 described.border == velmora::BorderStyle::FixedSingle ? QFrame::Box : QFrame::NoFrame);
+        const Qt::Alignment across =
+            described.alignment == velmora::Alignment::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+        QCOMPARE(label->alignment(), across | Qt::AlignTop);
     }
     const QFont font = widget->font();
-    if (family.isEmpty()) {
+    if (!described.font) {
         QCOMPARE(font, form_->font());
     } else {
-        QCOMPARE(font.family(), family);
-        QCOMPARE(font.pointSizeF(), points);
-        QCOMPARE(font.weight(), QFont::Bold);
+        QCOMPARE(font.family(), Text(described.font->face));
+        QCOMPARE(font.pointSizeF(), velmora::FontSizeToPoints(described.font->size));
+        QCOMPARE(font.weight(), described.font->weight == 700 ? QFont::Bold : QFont::Normal);
         QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
     }
-    const QColor expected = colour.isValid() ? colour : form_->palette().color(QPalette::WindowText);
-    QCOMPARE(widget->palette().color(QPalette::WindowText), expected);
+    QColor colour = form_->palette().color(QPalette::WindowText);
+    if (described.foreColour) {
+        const velmora::Rgb rgb = velmora::RgbFromStored(*described.foreColour);
+        colour = QColor(rgb.red, rgb.green, rgb.blue);
+    }
+    QCOMPARE(widget->palette().color(QPalette::WindowText), colour);
 }
 
 void TestWindow::accessorsFollowCreationOrder()
 {
     const QList<QWidget *> children = form_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(children.size(), 7);
-    for (int i = 0; i < 7; ++i)
-        QCOMPARE(children.at(i), Control(*form_, i));
+    QCOMPARE(static_cast<std::size_t>(children.size()), WindowDescription.controls.size());
+    for (std::size_t i = 0; i < WindowDescription.controls.size(); ++i)
+        QCOMPARE(children.at(static_cast<qsizetype>(i)), Control(*form_, i));
 }
 
 void TestWindow::onlyTheButtonsTakeTheFocus()
@@ -238,14 +230,14 @@ void TestWindow::dealsAGame()
 
 void TestWindow::resizingMovesNothing()
 {
-    std::array<QRect, 7> before;
-    for (int i = 0; i < 7; ++i)
+    std::array<QRect, WindowDescription.controls.size()> before;
+    for (std::size_t i = 0; i < before.size(); ++i)
         before.at(i) = Control(*form_, i)->geometry();
     for (const QSize size : {QSize(200, 120), QSize(1200, 900), QSize(662, 346)}) {
         form_->resize(size);
         QApplication::processEvents();
         QCOMPARE(form_->size(), size); // the window itself can be resized
-        for (int i = 0; i < 7; ++i)
+        for (std::size_t i = 0; i < before.size(); ++i)
             QCOMPARE(Control(*form_, i)->geometry(), before.at(i));
     }
 }
@@ -308,37 +300,27 @@ void TestWindow::untrappedErrorIsShownThenEnds()
 
 void TestWindow::tellsAssistiveTechnology_data()
 {
-    QTest::addColumn<int>("control");
-    QTest::addColumn<QString>("name"); // after the first game: 7, 5, 5 and the picture
-    QTest::addColumn<QString>("description");
-
-    QTest::newRow("Command2") << 0 << "Beenden"
-                              << "Beendet das Spiel";
-    QTest::newRow("Command1") << 1 << "Neues Spiel"
-                              << "Teilt drei neue Ziffern aus; jede Sieben gewinnt";
-    QTest::newRow("Image1") << 2 << "Goldmünzen"
-                            << "Ein Haufen aus elf Goldmünzen: gewonnen!";
-    QTest::newRow("Label4") << 3 << "Velmora"
-                            << "Name des Spiels";
-    QTest::newRow("Label2") << 4 << "5"
-                            << "Zweite Ziffer";
-    QTest::newRow("Label3") << 5 << "5"
-                            << "Dritte Ziffer";
-    QTest::newRow("Label1") << 6 << "7"
-                            << "Erste Ziffer";
+    startsAsDescribed_data();
 }
 
+// Each control's name and description as the description gives them; a digit box is named by its
+// digit (after the first game: 7, 5, 5).
 void TestWindow::tellsAssistiveTechnology()
 {
-    QFETCH(int, control);
-    QFETCH(QString, name);
-    QFETCH(QString, description);
+    QFETCH(std::size_t, control);
+    const velmora::ControlDescription &described = WindowDescription.controls.at(control);
+    QString name = Text(described.accessibleName.empty() ? described.caption : described.accessibleName);
+    const QStringList dealt{"7", "5", "5"};
+    for (int box = 1; box <= dealt.size(); ++box) {
+        if (velmora::DigitBoxControl(box) == control)
+            name = dealt.at(box - 1);
+    }
 
     QTest::mouseClick(form_->Command1(), Qt::LeftButton);
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(Control(*form_, control));
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(QAccessible::Name), name);
-    QCOMPARE(accessible->text(QAccessible::Description), description);
+    QCOMPARE(accessible->text(QAccessible::Description), Text(described.accessibleDescription));
 }
 
 namespace {

@@ -240,4 +240,25 @@ std::string FormTitle()
     return Escaped(WindowDescription.caption);
 }
 
+// The described form for the page's tests, as JSON: its caption and size in pixels, and each control's
+// place ([left, top, width, height]) in the page's order; the buttons in their focus order.
+std::string FormLayout()
+{
+    const auto name = [](std::size_t control) { return "\"" + std::string(WindowDescription.controls.at(control).name) + "\""; };
+    std::string json = "{\"caption\":\"" + std::string(WindowDescription.caption)
+                       + "\",\"size\":[" + std::to_string(TwipsToPixels(WindowDescription.clientWidth)) + ","
+                       + std::to_string(TwipsToPixels(WindowDescription.clientHeight)) + "],\"places\":{";
+    for (const std::size_t control : kReadingOrder) {
+        const ControlDescription &described = WindowDescription.controls.at(control);
+        json += (control == kReadingOrder.front() ? "" : ",") + name(control) + ":["
+                + std::to_string(TwipsToPixels(described.left)) + "," + std::to_string(TwipsToPixels(described.top))
+                + "," + std::to_string(TwipsToPixels(described.width)) + ","
+                + std::to_string(TwipsToPixels(described.height)) + "]";
+    }
+    json += "},\"focus\":[";
+    for (const std::size_t control : kFocusOrder)
+        json += (control == kFocusOrder.front() ? "" : ",") + name(control);
+    return json + "]}";
+}
+
 } // namespace velmora

@@ -14,5 +14,7 @@ std::string FormHtml();
 std::string FormCss();
 // The page's title: the form's caption.
 std::string FormTitle();
+// The described form's caption, size, places and focus order as JSON, for the page's tests.
+std::string FormLayout();
 
 } // namespace velmora

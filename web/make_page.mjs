@@ -7,12 +7,14 @@
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
-import { basename, join } from 'node:path';
+import { basename, dirname, join } from 'node:path';
 
 const [page, site, source, writer, iconSvg, runtime, module, ...icons] = process.argv.slice(2);
 const read = (file) => readFileSync(file, 'utf8');
 const written = (what) => execFileSync(process.execPath, [writer, what], { encoding: 'utf8' }).trim();
 const form = { html: written('form'), css: written('css'), title: written('title') };
+// The described layout beside the one-file page, for the page's tests (it is no part of either download).
+writeFileSync(join(dirname(page), 'form.json'), `${written('layout')}\n`);
 const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
 
 // The icon as a data URL, escaped as a URL needs it.

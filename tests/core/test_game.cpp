@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "game/host_operations.h"
+#include "tests/core/scripted_random.h"
 
 #include <doctest/doctest.h>
 
@@ -70,24 +71,6 @@ class RecordingView final : public velmora::GameView {
             throw std::runtime_error("injected failure");
         log.push_back(call);
     }
-};
-
-class ScriptedRandom final : public velmora::RandomSource {
-  public:
-    explicit ScriptedRandom(std::vector<float> draws) : draws_(std::move(draws)) {}
-    std::size_t overflowAtDraw = std::numeric_limits<std::size_t>::max(); // raises the overflow flag there
-    float Next() override
-    {
-        if (next_ == overflowAtDraw) {
-            volatile float huge = std::numeric_limits<float>::max();
-            huge = huge * 2.0F;
-        }
-        return draws_.at(next_++);
-    }
-
-  private:
-    std::vector<float> draws_;
-    std::size_t next_ = 0;
 };
 
 Log ExpectedGame(const std::array<std::string, 3> &digits, bool win)

@@ -4,6 +4,7 @@
 // and the title's purple, and the digits the run's generator deals, to compare with.
 
 #include "game/game.h"
+#include "window/window_description.h"
 #include "x_display.h"
 
 #include <QDeadlineTimer>
@@ -19,13 +20,22 @@
 #include <map>
 #include <vector>
 
-// Where the controls stand at 96 dots per inch, in the window's pixels.
-inline const std::array<QRect, 3> kDigitBoxes{QRect(160, 32, 137, 105), QRect(320, 32, 137, 105),
-                                              QRect(480, 32, 137, 105)};
-inline const QRect kPictureBox(192, 160, 425, 185);
-inline const QRect kTitle(24, 192, 121, 105);
-inline const QPoint kBeenden(76, 136);
-inline const QPoint kNeuesSpiel(76, 48);
+// Where a control stands at 96 dots per inch, in the window's pixels, as the window's description puts it.
+inline QRect Place(std::size_t control)
+{
+    const velmora::ControlDescription &described = velmora::WindowDescription.controls.at(control);
+    return {velmora::TwipsToPixels(described.left), velmora::TwipsToPixels(described.top),
+            velmora::TwipsToPixels(described.width), velmora::TwipsToPixels(described.height)};
+}
+
+inline const QSize kClientSize(velmora::TwipsToPixels(velmora::WindowDescription.clientWidth),
+                               velmora::TwipsToPixels(velmora::WindowDescription.clientHeight));
+inline const std::array<QRect, 3> kDigitBoxes{Place(velmora::DigitBoxControl(1)), Place(velmora::DigitBoxControl(2)),
+                                              Place(velmora::DigitBoxControl(3))};
+inline const QRect kPictureBox = Place(velmora::at::Image1);
+inline const QRect kTitle = Place(velmora::at::Label4);
+inline const QPoint kBeenden = Place(velmora::at::Command2).center();
+inline const QPoint kNeuesSpiel = Place(velmora::at::Command1).center();
 
 // The three digits on the screen, each box's picture read by `read`; none where the screen is smaller
 // than the form.

@@ -7,7 +7,7 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdirSync, readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launchChromium, launchFirefox } from './chromium.mjs';
 import { PNG } from 'pngjs';
@@ -59,9 +59,10 @@ function dealt(games) {
   return Array.from({ length: games }, () => [next(), next(), next()].map((r) => String(Math.floor(r * 10))));
 }
 
-// Where the described form puts its controls, in the page's order (name, buttons, digits, picture).
-const described = { Label4: [24, 192, 121, 105], Command1: [24, 32, 105, 33], Command2: [24, 120, 105, 33],
-  Label1: [160, 32, 137, 105], Label2: [320, 32, 137, 105], Label3: [480, 32, 137, 105], Image1: [192, 160, 425, 185] };
+// The described form as the build writes it beside the page: its caption and size, where it puts its
+// controls in the page's order (name, buttons, digits, picture), and the buttons' focus order.
+const form = JSON.parse(readFileSync(join(dirname(process.env.VELMORA_PAGE), 'form.json'), 'utf8'));
+const described = form.places;
 
 const upright = { isMobile: true, hasTouch: true }; // a phone's screen
 
@@ -85,10 +86,10 @@ test('starts as the window is described: layout, fonts, focus, title, language',
   }));
   assert.deepEqual(boxes, Object.entries(described).map(([id, box], i) =>
     [id, ['H1', 'BUTTON', 'BUTTON', 'DIV', 'DIV', 'DIV', 'CANVAS'][i], ...(id === 'Image1' ? [0, 0, 0, 0] : box)])); // the picture hidden
-  assert.equal(await page.title(), 'Form1');
+  assert.equal(await page.title(), form.caption);
   assert.equal(await page.$eval('html', (html) => html.lang), 'de');
   assert.match(await page.$eval('link[rel=icon]', (link) => link.href), /^data:image\/svg\+xml,/);
-  assert.equal(await page.evaluate(() => document.activeElement.id), 'Command1');
+  assert.equal(await page.evaluate(() => document.activeElement.id), form.focus[0]);
   assert.deepEqual(await digits(page), ['', '', '']);
   assert.equal(await pictureShown(page), false);
 
@@ -351,7 +352,8 @@ for (const [name, viewport, ratio, arrangement] of screens) {
       for (const [id, box] of Object.entries(boxes)) {
         assert.ok(box.right <= viewport.width && box.bottom <= viewport.height, `${id} beyond the first screen: ${box.right}, ${box.bottom}`);
       }
-      const scale = Math.max(320 / 662, Math.min(1, viewport.width / 662, viewport.height / 346));
+      const [width, height] = form.size;
+      const scale = Math.max(320 / width, Math.min(1, viewport.width / width, viewport.height / height));
       for (const [id, place] of Object.entries(described)) {
         ['x', 'y', 'width', 'height'].forEach((key, i) => near(boxes[id][key], place[i] * scale, `${id} ${key}`));
       }
