@@ -30,7 +30,8 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     export WINEPREFIX
     WINEPREFIX=$(mktemp -d)
     trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT # on failure too
-    "$here/../tests/wine/prefix.sh" "$WINEPREFIX"
+    "$here/../tests/wine/prefix.sh" "$build/tests/wine-prefix" # the build's, set up once
+    cp -a "$build/tests/wine-prefix/." "$WINEPREFIX"
     source "$here/../tests/wine/env.sh"
     wineserver -p
     "$build/bench/bench_display" --launcher="$wine64" "${display[@]}" "$windows/win32/velmora.exe" \

@@ -156,18 +156,11 @@ void TestWindowsEndToEnd::initTestCase()
     x_ = std::make_unique<XSession>();
     QVERIFY(x_->Start("1280x1024x24"));
 
-    // A prefix set up as a Windows machine would be, once per build (the first start of Wine in a new
-    // prefix takes long), and copied afresh for each run: a run starts from the machine as set up.
-    const QString pristine = qEnvironmentVariable("VELMORA_WINE_PRISTINE");
-    if (!QFile::exists(pristine + "/system.reg")) {
-        const QString making = pristine + ".new";
-        QDir(making).removeRecursively();
-        QCOMPARE(QProcess::execute(qEnvironmentVariable("VELMORA_WINE_PREFIX_SCRIPT"), {making}), 0);
-        QDir(pristine).removeRecursively();
-        QVERIFY(QDir().rename(making, pristine));
-    }
+    // The build's prefix, set up as a Windows machine would be (tests/wine/prefix.sh, once per build:
+    // the first start of Wine in a new prefix takes long), copied afresh: a run starts from the
+    // machine as set up.
     prefix_ = scratch_.filePath("prefix");
-    QCOMPARE(QProcess::execute("cp", {"-a", pristine, prefix_}), 0);
+    QCOMPARE(QProcess::execute("cp", {"-a", qEnvironmentVariable("VELMORA_WINE_PREFIX"), prefix_}), 0);
     // Its server, for the whole run: each program meets one that is up, with the prefix's system
     // processes already started.
     EndsWithTheTest(server_);
