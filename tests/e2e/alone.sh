@@ -4,8 +4,9 @@
 # (the processes a test starts also end with it by themselves, but Wine's system processes outlive
 # a killed server).
 #   alone.sh COMMAND [ARGUMENT...]
-# The test is not the namespace's first process, which would not die of its own signals (abort).
-if unshare --pid --fork --kill-child true 2>/dev/null; then
-    exec unshare --pid --fork --kill-child sh -c '"$@"; status=$?; exit $status' sh "$@"
+# Its /proc is the namespace's own, so that a process finds itself there (LeakSanitizer does). The
+# test is not the namespace's first process, which would not die of its own signals (abort).
+if unshare --pid --fork --kill-child --mount-proc true 2>/dev/null; then
+    exec unshare --pid --fork --kill-child --mount-proc sh -c '"$@"; status=$?; exit $status' sh "$@"
 fi
 exec "$@"
