@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 namespace velmora {
@@ -244,21 +245,26 @@ std::string FormTitle()
 // place ([left, top, width, height]) in the page's order; the buttons in their focus order.
 std::string FormLayout()
 {
-    const auto name = [](std::size_t control) { return "\"" + std::string(WindowDescription.controls.at(control).name) + "\""; };
-    std::string json = "{\"caption\":\"" + std::string(WindowDescription.caption)
-                       + "\",\"size\":[" + std::to_string(TwipsToPixels(WindowDescription.clientWidth)) + ","
-                       + std::to_string(TwipsToPixels(WindowDescription.clientHeight)) + "],\"places\":{";
+    const auto quoted = [](std::string_view text) { return '"' + std::string(text) + '"'; };
+    const auto numbers = [](std::initializer_list<int> values) {
+        std::string list;
+        for (const int value : values)
+            list += (list.empty() ? "[" : ",") + std::to_string(value);
+        return list + "]";
+    };
+    std::string places;
     for (const std::size_t control : kReadingOrder) {
         const ControlDescription &described = WindowDescription.controls.at(control);
-        json += (control == kReadingOrder.front() ? "" : ",") + name(control) + ":["
-                + std::to_string(TwipsToPixels(described.left)) + "," + std::to_string(TwipsToPixels(described.top))
-                + "," + std::to_string(TwipsToPixels(described.width)) + ","
-                + std::to_string(TwipsToPixels(described.height)) + "]";
+        places += (places.empty() ? "{" : ",") + quoted(described.name) + ":"
+                  + numbers({TwipsToPixels(described.left), TwipsToPixels(described.top),
+                             TwipsToPixels(described.width), TwipsToPixels(described.height)});
     }
-    json += "},\"focus\":[";
+    std::string focus;
     for (const std::size_t control : kFocusOrder)
-        json += (control == kFocusOrder.front() ? "" : ",") + name(control);
-    return json + "]}";
+        focus += (focus.empty() ? "[" : ",") + quoted(WindowDescription.controls.at(control).name);
+    return "{" + quoted("caption") + ":" + quoted(WindowDescription.caption) + "," + quoted("size") + ":"
+           + numbers({TwipsToPixels(WindowDescription.clientWidth), TwipsToPixels(WindowDescription.clientHeight)})
+           + "," + quoted("places") + ":" + places + "}," + quoted("focus") + ":" + focus + "]}";
 }
 
 } // namespace velmora

@@ -7,7 +7,9 @@
 
 void EndsWithTheTest(QProcess &process)
 {
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    // prctl is the system's own variadic call.
+    process.setChildProcessModifier(
+        [] { prctl(PR_SET_PDEATHSIG, SIGKILL); }); // NOLINT(cppcoreguidelines-pro-type-vararg)
 }
 
 XSession::XSession()

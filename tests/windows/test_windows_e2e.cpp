@@ -95,7 +95,7 @@ class TestWindowsEndToEnd : public QObject {
     [[nodiscard]] QProcessEnvironment Environment() const;
     // Runs a Windows program (or one of Wine's own) in the prefix and waits for it; its exit code, or
     // -1 where it did not finish.
-    int RunWine(const QStringList &arguments) const;
+    [[nodiscard]] int RunWine(const QStringList &arguments) const;
     // The prefix's server and its system processes, which hold the colours they started with.
     void StartServer();
     void EndServer();
