@@ -1,6 +1,16 @@
 // The browsers the page's tests and its benchmark start: Debian's Chromium and Firefox ESR, headless,
 // never a downloaded browser. Chromium is driven over CDP, Firefox over WebDriver BiDi.
 import puppeteer from 'puppeteer-core';
+import { BrowsingContext } from 'puppeteer-core/internal/bidi/core/BrowsingContext.js';
+
+// Firefox ESR before 141 has no emulation.setScreenOrientationOverride, which puppeteer asks for with
+// every viewport: its absence is tolerated, as puppeteer itself tolerates a missing touch override.
+const orientation = BrowsingContext.prototype.setScreenOrientationOverride;
+BrowsingContext.prototype.setScreenOrientationOverride = function setScreenOrientationOverride(...args) {
+  return orientation.apply(this, args).catch((error) => {
+    if (!String(error?.message).includes('unknown command')) throw error;
+  });
+};
 
 export function launchChromium(extraArgs = []) {
   return puppeteer.launch({
