@@ -30,3 +30,14 @@ export function launchFirefox(prefs = {}) {
     extraPrefsFirefox: { 'media.autoplay.default': 0, ...prefs },
   });
 }
+
+// Waits until the function, run in the page with the arguments, returns something true: asked every
+// 50 ms for up to 30 s (puppeteer's own waiting needs WebDriver BiDi features that Firefox ESR before
+// 141 lacks). A page that is between two documents answers nothing.
+export async function until(page, condition, ...args) {
+  const deadline = Date.now() + 30000;
+  while (!(await page.evaluate(condition, ...args).catch(() => false))) {
+    if (Date.now() > deadline) throw new Error(`waited 30 s for ${condition}`);
+    await new Promise((resolve) => { setTimeout(resolve, 50); });
+  }
+}

@@ -10,7 +10,7 @@ import { tmpdir } from 'node:os';
 import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
-import { launchChromium } from './chromium.mjs';
+import { launchChromium, until } from './chromium.mjs';
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
   '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
@@ -64,7 +64,7 @@ async function onSite(policy, body, folder = undefined) {
   }
 }
 
-const ready = (page) => page.waitForFunction(() => document.documentElement.dataset.game === 'ready');
+const ready = (page) => until(page, () => document.documentElement.dataset.game === 'ready');
 const digits = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label3'].map((id) => document.getElementById(id).textContent));
 
 test('the one file plays under its own policy and asks for nothing after it has come', async () => {
@@ -85,7 +85,7 @@ test('the site plays under a strict policy, is installable, downloads its module
     await ready(page);
     await page.keyboard.press(' ');
     assert.deepEqual(await digits(page), ['7', '5', '5']);
-    await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    await until(page, () => navigator.serviceWorker.controller !== null);
     const client = await page.createCDPSession();
     const { installabilityErrors } = await client.send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors, []);
@@ -108,14 +108,14 @@ test('a new version of the site takes over once the page is reloaded, with no ta
     await onSite(undefined, async (page, url, server) => {
       await page.goto(url);
       await ready(page);
-      await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+      await until(page, () => navigator.serviceWorker.controller !== null);
       // The next version, as the build would write it: a page that says so, and a worker of its own name.
       const edit = (name, change) => writeFileSync(join(folder, name), change(readFileSync(join(folder, name), 'utf8')));
       edit('index.html', (text) => text.replace('<main>', '<main data-version="2">'));
       edit('sw.js', (text) => text.replace(/const version = '[^']*'/, "const version = 'velmora-2'"));
       await page.reload();
       await ready(page);
-      await page.waitForFunction(async () => (await caches.keys()).join() === 'velmora-2');
+      await until(page, async () => (await caches.keys()).join() === 'velmora-2');
       await page.reload();
       await ready(page);
       // The new version was installed with no module handed over by the page: it keeps every file
