@@ -72,8 +72,15 @@ subprocess.run(words, cwd=entry["directory"], check=True)
 PY
         echo "$VELMORA_TIDY_SETTINGS") | sha256sum | cut -c1-64) || key=
     [ -n "$key" ] && [ -f "$VELMORA_TIDY_CACHE/$key" ] && exit 0
-    found=$(clang-tidy -p "$build" --quiet "$@" "$file" 2>&1) || true
-    printf '%s\n' "$found"
-    grep -q -E '(warning|error):' <<<"$found" || [ -z "$key" ] || touch "$VELMORA_TIDY_CACHE/$key"
+    status=0
+    found=$(clang-tidy -p "$build" --quiet "$@" "$file" 2>&1) || status=$?
+    [ -z "$found" ] || printf '%s\n' "$found"
+    # A unit is clean only when clang-tidy ran through and found nothing; a tool that did not run at
+    # all (missing, crashed) fails the check like a finding.
+    if [ "$status" -ne 0 ] && ! grep -q -E '(warning|error):' <<<"$found"; then
+        echo "$file: error: clang-tidy ended with status $status"
+    elif [ "$status" -eq 0 ] && ! grep -q -E '(warning|error):' <<<"$found" && [ -n "$key" ]; then
+        touch "$VELMORA_TIDY_CACHE/$key"
+    fi
     ;;
 esac
