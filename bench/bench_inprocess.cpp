@@ -6,8 +6,8 @@
 #include "game/game.h"
 #include "picture/picture.h"
 #include "plain_window.h"
+#include "qt/form1.h"
 #include "qt/qt_painter.h"
-#include "qt/window.h"
 
 #include "alternating.h"
 
@@ -61,7 +61,7 @@ void GameThroughWindow(benchmark::State &state)
     velmora::Form1 form(random);
     form.show();
     while (state.KeepRunning()) {
-        form.Command1()->click();
+        form.NewGameButton()->click();
         form.repaint();
     }
 }

@@ -57,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
         int id;
         HFONT font;
     };
-    const std::array<Control, 7> controls{{
+    const auto controls = std::to_array<Control>({
         {L"BUTTON", L"Beenden", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 120, 105, 33, 0, nullptr},
         {L"BUTTON", L"Neues Spiel", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 24, 32, 105, 33, kNewGame, nullptr},
         {L"STATIC", L"", WS_CHILD, 192, 160, 425, 185, 0, nullptr},
@@ -65,7 +65,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
         {L"STATIC", L"", box, 320, 32, 137, 105, kFirstBox + 1, digits},
         {L"STATIC", L"", box, 480, 32, 137, 105, kFirstBox + 2, digits},
         {L"STATIC", L"", box, 160, 32, 137, 105, kFirstBox, digits},
-    }};
+    });
     for (const Control &control : controls) {
         // A child window's id travels in the menu handle's place.
         auto *const id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)); // NOLINT(performance-no-int-to-ptr)

@@ -21,7 +21,7 @@ fi
 echo "== in process (offscreen)"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_inprocess" "${inprocess[@]}"
 echo "== on Xvfb"
-"$build/bench/bench_display" "${display[@]}" "$build/app/velmora" "$build/bench/baseline_window"
+"$build/bench/bench_display" "${display[@]}" "$build/qt/velmora" "$build/bench/baseline_window"
 
 # The Windows program under Wine against a minimal Win32 program, when the windows-x64 preset is built.
 windows="$build/../windows-x64"
@@ -30,8 +30,8 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     export WINEPREFIX
     WINEPREFIX=$(mktemp -d)
     trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT # on failure too
-    "$here/../tests/wine/prefix.sh" "$build/tests/wine-prefix" # the build's, set up once
-    cp -a "$build/tests/wine-prefix/." "$WINEPREFIX"
+    "$here/../tests/wine/prefix.sh" "$build/tests/wine/prefix" # the build's, set up once
+    cp -a "$build/tests/wine/prefix/." "$WINEPREFIX"
     source "$here/../tests/wine/env.sh"
     wineserver -p
     "$build/bench/bench_display" --launcher="$wine64" "${display[@]}" "$windows/win32/velmora.exe" \

@@ -3,6 +3,7 @@
 // The game: one deal of three digits, judged for a seven.
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -63,5 +64,10 @@ class RuntimeRandom final : public RandomSource {
 // Deals one game: hides the picture, writes a digit into each box, reads the boxes
 // back and, on any seven, shows the picture and beeps once. Traps no error.
 void NewGame(GameView &view, RandomSource &rng);
+
+// The new-game button's handler, the same on every platform: one game, and an error that it raises
+// goes no further. Returns that error as the player is told of it (UntrappedErrorText), for the
+// front end to show before it ends the game; nothing when the game went through.
+std::optional<std::string> PlayNewGame(GameView &view, RandomSource &rng);
 
 } // namespace velmora

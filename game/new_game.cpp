@@ -45,4 +45,14 @@ void NewGame(GameView &view, RandomSource &rng)
     }
 }
 
+std::optional<std::string> PlayNewGame(GameView &view, RandomSource &rng)
+{
+    try {
+        NewGame(view, rng);
+    } catch (const std::exception &error) {
+        return UntrappedErrorText(error);
+    }
+    return std::nullopt;
+}
+
 } // namespace velmora

@@ -3,6 +3,7 @@
 // What the picture player draws with: a few primitives in the target's own coordinates. Each front
 // end implements them on its drawing surface (a QPainter, a Windows device context, a canvas).
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -41,6 +42,29 @@ struct Rect {
 };
 
 enum class Dashes { Solid, Dash, Dot, DashDot, DashDotDot };
+
+// A styled line's dashes and gaps, in multiples of the line's width, as Windows draws its styled
+// pens: every painter draws these; none for a solid line.
+inline std::span<const double> DashPattern(Dashes dashes)
+{
+    static constexpr std::array kDash{6.0, 2.0};
+    static constexpr std::array kDot{1.0, 1.0};
+    static constexpr std::array kDashDot{6.0, 2.0, 1.0, 2.0};
+    static constexpr std::array kDashDotDot{6.0, 2.0, 1.0, 2.0, 1.0, 2.0};
+    switch (dashes) {
+    case Dashes::Dash:
+        return kDash;
+    case Dashes::Dot:
+        return kDot;
+    case Dashes::DashDot:
+        return kDashDot;
+    case Dashes::DashDotDot:
+        return kDashDotDot;
+    case Dashes::Solid:
+        break;
+    }
+    return {};
+}
 
 // A line drawn centred on its path, with round caps and joins.
 struct Stroke {

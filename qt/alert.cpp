@@ -1,6 +1,7 @@
 #include "qt/alert.h"
 
 #include "resources/identity.h"
+#include "window/window_description.h"
 
 #include <QApplication>
 
@@ -122,7 +123,8 @@ class SoundTheme {
     {
         PropertyList properties(api_);
         api_.proplistSets(properties.list, CA_PROP_EVENT_ID, event);
-        api_.proplistSets(properties.list, CA_PROP_EVENT_DESCRIPTION, "Gewonnen");
+        api_.proplistSets(properties.list, CA_PROP_EVENT_DESCRIPTION,
+                          std::string(WindowDescription.winAnnouncement).c_str());
         return api_.contextPlay(context_, 0, properties.list, nullptr, nullptr);
     }
 };

@@ -42,7 +42,7 @@ QWidget *CreateControl(const ControlDescription &control, QWidget &form)
     switch (control.kind) {
     case ControlKind::CommandButton: {
         auto *button = new QPushButton(ToText(control.caption), &form);
-        // The focused button takes Return and Enter as well as Space, as on the game's first home.
+        // The focused button takes Return and Enter as well as Space: the keys a player presses.
         button->setAutoDefault(true);
         return button;
     }
@@ -79,7 +79,7 @@ void ApplyCommonSettings(const ControlDescription &control, QWidget &widget)
 }
 
 // Chains the controls that take the focus in their focus order; the first one holds it at start.
-void ApplyFocusOrder(const std::array<QWidget *, 7> &controls)
+void ApplyFocusOrder(const PerControl<QWidget *> &controls)
 {
     for (std::size_t i = 1; i < kFocusOrder.size(); ++i)
         QWidget::setTabOrder(controls.at(kFocusOrder.at(i - 1)), controls.at(kFocusOrder.at(i)));
@@ -88,13 +88,13 @@ void ApplyFocusOrder(const std::array<QWidget *, 7> &controls)
 
 } // namespace
 
-std::array<QWidget *, 7> BuildForm(const FormDescription &description, QWidget &form)
+PerControl<QWidget *> BuildForm(const FormDescription &description, QWidget &form)
 {
     form.setObjectName(ToText(description.name));
     form.setWindowTitle(ToText(description.caption));
     form.resize(ToPixels(description.clientWidth), ToPixels(description.clientHeight));
 
-    std::array<QWidget *, 7> controls{};
+    PerControl<QWidget *> controls{};
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlDescription &control = description.controls.at(i);
         controls.at(i) = CreateControl(control, form);

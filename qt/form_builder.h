@@ -10,6 +10,6 @@ namespace velmora {
 
 // Realises a form description on `form`: its caption and size, then each control in
 // creation order with every setting the description holds, then the focus order.
-std::array<QWidget *, 7> BuildForm(const FormDescription &description, QWidget &form);
+PerControl<QWidget *> BuildForm(const FormDescription &description, QWidget &form);
 
 } // namespace velmora

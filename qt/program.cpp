@@ -1,8 +1,9 @@
 // Start-up checks, the end of the program, and errors no handler trapped.
 
 #include "game/game.h"
-#include "qt/window.h"
-#include "resources/resources.h"
+#include "qt/app_icon.h"
+#include "qt/form1.h"
+#include "resources/identity.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -118,10 +119,10 @@ void LoadQtTranslations()
         QCoreApplication::installTranslator(translator);
 }
 
-void ReportUntrappedError(const std::exception &error, QWidget *parent)
+void ReportUntrappedError(const std::string &text, QWidget *parent)
 {
     LoadQtTranslations();
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Velmora"), QString::fromStdString(UntrappedErrorText(error)),
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kProductName), QString::fromStdString(text),
                     QMessageBox::Ok, parent);
     box.exec();
     QCoreApplication::exit(EXIT_FAILURE);

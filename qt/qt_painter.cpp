@@ -12,23 +12,6 @@ QColor ToQColor(Rgb colour)
     return {colour.red, colour.green, colour.blue};
 }
 
-Qt::PenStyle ToQtStyle(Dashes dashes)
-{
-    switch (dashes) {
-    case Dashes::Dash:
-        return Qt::DashLine;
-    case Dashes::Dot:
-        return Qt::DotLine;
-    case Dashes::DashDot:
-        return Qt::DashDotLine;
-    case Dashes::DashDotDot:
-        return Qt::DashDotDotLine;
-    case Dashes::Solid:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
 } // namespace
 
 void QtPainter::UseStroke(const std::optional<Stroke> &stroke)
@@ -37,8 +20,10 @@ void QtPainter::UseStroke(const std::optional<Stroke> &stroke)
         painter_.setPen(Qt::NoPen);
         return;
     }
-    painter_.setPen(
-        QPen(ToQColor(stroke->colour), stroke->width, ToQtStyle(stroke->dashes), Qt::RoundCap, Qt::RoundJoin));
+    QPen pen(ToQColor(stroke->colour), stroke->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    if (const std::span<const double> dashes = DashPattern(stroke->dashes); !dashes.empty())
+        pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end())); // in the pen's widths, as the pattern
+    painter_.setPen(pen);
     painter_.setBackgroundMode(stroke->gaps ? Qt::OpaqueMode : Qt::TransparentMode);
     if (stroke->gaps)
         painter_.setBackground(ToQColor(*stroke->gaps));

@@ -3,34 +3,11 @@
 #include "web/page.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
 
 namespace velmora {
 
 namespace {
-
-// The dash pattern in multiples of the line's width, as Windows draws its styled pens.
-std::span<const double> Pattern(Dashes dashes)
-{
-    static constexpr std::array kDash{6.0, 2.0};
-    static constexpr std::array kDot{1.0, 1.0};
-    static constexpr std::array kDashDot{6.0, 2.0, 1.0, 2.0};
-    static constexpr std::array kDashDotDot{6.0, 2.0, 1.0, 2.0, 1.0, 2.0};
-    switch (dashes) {
-    case Dashes::Dash:
-        return kDash;
-    case Dashes::Dot:
-        return kDot;
-    case Dashes::DashDot:
-        return kDashDot;
-    case Dashes::DashDotDot:
-        return kDashDotDot;
-    case Dashes::Solid:
-        break;
-    }
-    return {};
-}
 
 int Packed(Rgb colour)
 {
@@ -41,7 +18,7 @@ int Packed(Rgb colour)
 void StrokePath(const Stroke &stroke)
 {
     std::vector<double> dashes;
-    for (const double length : Pattern(stroke.dashes))
+    for (const double length : DashPattern(stroke.dashes))
         dashes.push_back(length * stroke.width);
     if (stroke.gaps && !dashes.empty())
         velmora_canvas_stroke(stroke.width, Packed(*stroke.gaps), nullptr, 0);

@@ -5,6 +5,7 @@
 #include "web/elements.h"
 #include "web/game_view.h"
 #include "web/page.h"
+#include "web/page_ids.h"
 #include "window/window_description.h"
 
 #include <cmath>
@@ -22,7 +23,7 @@ Form1 *shownForm = nullptr;
 } // namespace
 
 Form1::Form1(RandomSource &random)
-    : random_(random), view_(std::make_unique<PageGameView>(*this)),
+    : random_(random), view_(std::make_unique<FormGameView>(*this)),
       picture_(WinPicture, [](const std::string &fault) { velmora_warn(fault.c_str()); })
 {
     // The form stands in the page already, written there from the same description by the build.
@@ -30,16 +31,16 @@ Form1::Form1(RandomSource &random)
     for (const ControlDescription &control : WindowDescription.controls)
         velmora_find(Element(index++), std::string(control.name).c_str());
     velmora_find(element::Form, std::string(WindowDescription.name).c_str());
-    velmora_find(element::Said, "said");
-    velmora_find(element::Ended, "ended");
+    velmora_find(element::Said, std::string(page_id::Said).c_str());
+    velmora_find(element::Ended, std::string(page_id::Ended).c_str());
 }
 
 Form1::~Form1() = default;
 
 void Form1::Show()
 {
-    velmora_listen_click(Element(at::Command1), NewGameClick);
-    velmora_listen_click(Element(at::Command2), QuitClick);
+    velmora_listen_click(Element(at::NewGameButton), NewGameClick);
+    velmora_listen_click(Element(at::QuitButton), QuitClick);
     velmora_listen_resize(Resize);
     velmora_prepare_sound();
     shownForm = this;
@@ -64,16 +65,16 @@ void Form1::Handle(int event)
 
 void Form1::DrawPicture()
 {
-    const auto &box = WindowDescription.controls[at::Image1];
+    const auto &box = WindowDescription.controls[at::Picture];
     const double width = TwipsToPixels(box.width);
     const double height = TwipsToPixels(box.height);
-    const double ratio = velmora_device_width(Element(at::Image1)) / width; // device pixels per pixel of the form
+    const double ratio = velmora_device_width(Element(at::Picture)) / width; // device pixels per pixel of the form
     if (ratio <= 0 || ratio == drawnAtRatio_)
         return;
     const Metafile *picture = picture_.Get(); // read at the first win, not while the page is coming up
     if (picture == nullptr)
         return;
-    velmora_canvas_begin(Element(at::Image1), static_cast<int>(std::lround(width * ratio)),
+    velmora_canvas_begin(Element(at::Picture), static_cast<int>(std::lround(width * ratio)),
                          static_cast<int>(std::lround(height * ratio)), ratio);
     CanvasPainter painter;
     picture->Play(painter, {0, 0, width, height}, ratio);
@@ -82,7 +83,7 @@ void Form1::DrawPicture()
 
 void Form1::Announce(bool won)
 {
-    velmora_set_text(element::Said, won ? "Gewonnen! Ein Haufen Goldmünzen." : "");
+    velmora_set_text(element::Said, won ? std::string(WindowDescription.winAnnouncement).c_str() : "");
 }
 
 void Form1::QuitGame()
@@ -94,8 +95,8 @@ void Form1::QuitGame()
 void Form1::EndInPlace()
 {
     ended_ = true;
-    velmora_set_disabled(Element(at::Command1), true);
-    velmora_set_disabled(Element(at::Command2), true);
+    velmora_set_disabled(Element(at::NewGameButton), true);
+    velmora_set_disabled(Element(at::QuitButton), true);
     velmora_set_hidden(element::Ended, false); // the page's line: reloading starts a new game
 }
 
@@ -107,16 +108,13 @@ void Form1::ReportUntrappedError(const std::string &text)
     EndInPlace(); // the tab stays, so that the player can read what went wrong
 }
 
-// The only two handlers of the program. An error a game raises goes no further than here.
+// The only two handlers of the program.
 void Form1::NewGameClicked()
 {
     if (ended_)
         return;
-    try {
-        NewGame(*view_, random_);
-    } catch (const std::exception &error) {
-        ReportUntrappedError(UntrappedErrorText(error));
-    }
+    if (const auto error = PlayNewGame(*view_, random_))
+        ReportUntrappedError(*error);
 }
 
 void Form1::QuitClicked()
@@ -128,7 +126,7 @@ void Form1::QuitClicked()
 // A zoom, a turned phone or a new window size: the picture is drawn again if its ratio changed.
 void Form1::RedrawShownPicture()
 {
-    if (!velmora_hidden(Element(at::Image1)))
+    if (!velmora_hidden(Element(at::Picture)))
         DrawPicture();
 }
 

@@ -11,7 +11,7 @@
 namespace velmora {
 
 class RandomSource;
-class PageGameView;
+class FormGameView;
 
 class Form1 {
   public:
@@ -26,14 +26,14 @@ class Form1 {
     // One of the page's events (PageEvent), which the form listens for.
     void Handle(int event);
 
-    // Draws the picture into Image1 for the size it shows at in device pixels, unless it is drawn so already.
+    // Draws the picture into its box for the size it shows at in device pixels, unless it is drawn so already.
     void DrawPicture();
     // Says a win to assistive technology, or takes it back.
     void Announce(bool won);
 
   private:
     RandomSource &random_;
-    std::unique_ptr<PageGameView> view_;
+    std::unique_ptr<FormGameView> view_;
     BoxPicture picture_;
     double drawnAtRatio_ = 0;
     bool ended_ = false;

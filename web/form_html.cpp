@@ -1,13 +1,16 @@
 #include "web/form_html.h"
 
 #include "web/css.h"
-
+#include "web/page_ids.h"
+#include "web/upright_css.h"
 #include "window/window_description.h"
 
 #include <array>
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace velmora {
 
@@ -77,13 +80,13 @@ std::string StyleOf(const ControlDescription &control)
 // The order in which the page holds the controls, which is the order a screen reader reads them and
 // Tab visits the buttons: the game's name, the buttons in their focus order, the digit boxes, the picture.
 constexpr auto kReadingOrder = [] {
-    std::array<std::size_t, 2 + kFocusOrder.size() + kDigitBoxes.size()> order{at::Label4};
+    std::array<std::size_t, 2 + kFocusOrder.size() + kDigitBoxes.size()> order{at::Title};
     std::size_t next = 1;
     for (const std::size_t control : kFocusOrder)
         order.at(next++) = control;
     for (const std::size_t control : kDigitBoxes)
         order.at(next++) = control;
-    order.at(next) = at::Image1;
+    order.at(next) = at::Picture;
     return order;
 }();
 
@@ -118,109 +121,8 @@ std::string FormHtml()
     std::string html = "<div id=\"" + Escaped(WindowDescription.name) + "\">";
     for (const std::size_t control : kReadingOrder)
         html += HtmlOf(WindowDescription.controls.at(control));
-    return html + R"(<div id="said" aria-live="polite"></div></div>)"; // says a win
+    return html + R"(<div id=")" + std::string(page_id::Said) + R"(" aria-live="polite"></div></div>)"; // says a win
 }
-
-// The upright arrangement: on a screen taller than wide where the described form would show at
-// under three quarters of its size (a phone held upright, a narrow window), the same controls stand
-// in one column for a thumb: the game's name, the digit boxes side by side as the form shows them,
-// the picture across the width (its place kept while it is hidden), then the two buttons across it.
-namespace upright {
-
-struct Cell {
-    std::size_t control;
-    int row;
-    int column;
-    int span;
-};
-constexpr int kColumns = static_cast<int>(kDigitBoxes.size());
-// The name; the digit boxes in one row, left to right; the picture; the buttons, one a row, in their
-// focus order.
-constexpr auto kCells = [] {
-    std::array<Cell, 2 + kDigitBoxes.size() + kFocusOrder.size()> cells{};
-    std::size_t next = 0;
-    cells.at(next++) = {at::Label4, 1, 1, kColumns};
-    int column = 1;
-    for (const std::size_t box : kDigitBoxes)
-        cells.at(next++) = {box, 2, column++, 1};
-    cells.at(next++) = {at::Image1, 3, 1, kColumns};
-    int row = 4;
-    for (const std::size_t button : kFocusOrder)
-        cells.at(next++) = {button, row++, 1, kColumns};
-    return cells;
-}();
-constexpr int kRows = kCells.back().row;
-
-constexpr double kBelowScale = 0.75; // the form shown smaller than this chooses the column
-constexpr int kPadding = 12;         // around the column
-constexpr int kGap = 8;              // between its rows and the digit boxes
-constexpr int kTapHeight = 48;       // a button as a thumb meets it
-constexpr int kTapText = 16;
-constexpr double kTitleLine = 1.2;  // the name's line, in its font's size
-constexpr double kDigitFill = 0.68; // a digit's font size against its box's height
-constexpr int kDigitTextAtLeast = 32;
-
-const ControlDescription &Control(std::size_t control)
-{
-    return WindowDescription.controls.at(control);
-}
-
-// A control's height against its width, as the form shows it.
-double Proportion(std::size_t control)
-{
-    return static_cast<double>(Control(control).height) / Control(control).width;
-}
-
-std::string Number(double value)
-{
-    std::string text = std::to_string(std::lround(value * 1000) / 1000.0);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
-}
-
-std::string Css()
-{
-    const auto px = [](double pixels) { return Number(pixels) + "px"; };
-    const double digitRow = Proportion(at::Label1) / kColumns; // a digit box's height per pixel of the column
-    const double picture = Proportion(at::Image1);
-    const double titleLine =
-        std::round(FontSizeToPixels(Control(at::Label4).font ? Control(at::Label4).font->size : 0)) * kTitleLine;
-    // The column is no wider than the screen's height holds: its fixed heights, and the digit row and
-    // the picture, which grow with its width.
-    const double fixed = 2 * kPadding + titleLine + (kRows - 1) * kGap
-                         + static_cast<int>(kFocusOrder.size()) * kTapHeight - (kColumns - 1) * kGap * digitRow;
-    std::string css = "@media (orientation:portrait) and (max-width:"
-                      + px(kBelowScale * TwipsToPixels(WindowDescription.clientWidth)) + "){";
-    css += "#Fit{width:auto;height:auto}#" + std::string(WindowDescription.name)
-           + "{transform:none;box-sizing:border-box;height:auto;width:min(100%,calc((100vh - " + px(fixed) + ")*"
-           + Number(1 / (digitRow + picture)) + " + " + px(2 * kPadding) + "));margin:0 auto;padding:" + px(kPadding)
-           + ";display:grid;grid-template-columns:repeat(" + std::to_string(kColumns)
-           + ",1fr);align-items:start;gap:" + px(kGap) + ";container-type:inline-size}";
-    for (const Cell &cell : kCells) {
-        const ControlDescription &control = Control(cell.control);
-        css += "#" + std::string(control.name) + "{position:static;grid-area:" + std::to_string(cell.row) + "/"
-               + std::to_string(cell.column) + "/span 1/span " + std::to_string(cell.span) + ";width:100%;height:auto";
-        if (control.kind == ControlKind::CommandButton) {
-            css += ";min-height:" + px(kTapHeight) + ";font-size:" + px(kTapText);
-        } else if (control.kind == ControlKind::Image) {
-            css += ";display:block;aspect-ratio:" + std::to_string(control.width) + "/" + std::to_string(control.height)
-                   + "}#" + std::string(control.name) + "[hidden]{visibility:hidden";
-        } else if (control.caption.empty()) { // a digit box: its digit in the middle, large
-            css += ";aspect-ratio:" + std::to_string(control.width) + "/" + std::to_string(control.height)
-                   + ";display:flex;align-items:center;justify-content:center;line-height:1;font-size:max("
-                   + px(kDigitTextAtLeast) + ",calc((100cqw - " + px((kColumns - 1) * kGap) + ")*"
-                   + Number(digitRow * kDigitFill) + "))";
-        } else {
-            css += ";line-height:" + Number(kTitleLine);
-        }
-        css += "}";
-    }
-    return css + "}";
-}
-
-} // namespace upright
 
 std::string FormCss()
 {
@@ -228,12 +130,13 @@ std::string FormCss()
     const std::string width = Px(TwipsToPixels(WindowDescription.clientWidth));
     const std::string height = Px(TwipsToPixels(WindowDescription.clientHeight));
     // The form scaled alike to a small screen (--fit, set by the page), in a box of its scaled size.
-    std::string css = "#Fit{overflow:hidden;width:calc(" + width + " * var(--fit,1));height:calc(" + height
-                      + " * var(--fit,1))}" + form + "{position:relative;width:" + width + ";height:" + height
+    std::string css = "#" + std::string(page_id::Fit) + "{overflow:hidden;width:calc(" + width
+                      + " * var(--fit,1));height:calc(" + height + " * var(--fit,1))}" + form
+                      + "{position:relative;width:" + width + ";height:" + height
                       + ";transform:scale(var(--fit,1));transform-origin:0 0}";
     for (const ControlDescription &control : WindowDescription.controls)
         css += "#" + std::string(control.name) + "{" + StyleOf(control) + "}";
-    return css + "#said{position:absolute;clip-path:inset(50%)}" + upright::Css();
+    return css + "#" + std::string(page_id::Said) + "{position:absolute;clip-path:inset(50%)}" + UprightCss();
 }
 
 std::string FormTitle()
@@ -241,8 +144,9 @@ std::string FormTitle()
     return Escaped(WindowDescription.caption);
 }
 
-// The described form for the page's tests, as JSON: its caption and size in pixels, and each control's
-// place ([left, top, width, height]) in the page's order; the buttons in their focus order.
+// The described form for the page's tests, as JSON: its caption and size in pixels, each control's
+// place ([left, top, width, height]) in the page's order, the buttons in their focus order, and what
+// a win says.
 std::string FormLayout()
 {
     const auto quoted = [](std::string_view text) { return '"' + std::string(text) + '"'; };
@@ -264,7 +168,27 @@ std::string FormLayout()
         focus += (focus.empty() ? "[" : ",") + quoted(WindowDescription.controls.at(control).name);
     return "{" + quoted("caption") + ":" + quoted(WindowDescription.caption) + "," + quoted("size") + ":"
            + numbers({TwipsToPixels(WindowDescription.clientWidth), TwipsToPixels(WindowDescription.clientHeight)})
-           + "," + quoted("places") + ":" + places + "}," + quoted("focus") + ":" + focus + "]}";
+           + "," + quoted("places") + ":" + places + "}," + quoted("focus") + ":" + focus + "],"
+           + quoted("winAnnouncement") + ":" + quoted(WindowDescription.winAnnouncement) + "}";
+}
+
+std::string PageIds()
+{
+    const std::array<std::pair<std::string_view, std::string_view>, 9> ids{{
+        {"FORM", WindowDescription.name},
+        {"PICTURE", WindowDescription.controls[at::Picture].name},
+        {"FIT", page_id::Fit},
+        {"SAID", page_id::Said},
+        {"ENDED", page_id::Ended},
+        {"MISSING", page_id::Missing},
+        {"FAILED", page_id::Failed},
+        {"MODULE", page_id::Module},
+        {"START", page_id::Start},
+    }};
+    std::string json;
+    for (const auto &[name, id] : ids)
+        json += (json.empty() ? "{\"" : ",\"") + std::string(name) + "\":\"" + std::string(id) + "\"";
+    return json + "}";
 }
 
 } // namespace velmora

@@ -16,5 +16,8 @@ std::string FormCss();
 std::string FormTitle();
 // The described form's caption, size, places and focus order as JSON, for the page's tests.
 std::string FormLayout();
+// The ids the page's template, script and style name, as JSON: the form's and the picture's from the
+// description, the page's own (page_ids.h).
+std::string PageIds();
 
 } // namespace velmora

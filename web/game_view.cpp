@@ -17,20 +17,20 @@ int DigitBox(int box)
 
 } // namespace
 
-void PageGameView::SetPictureVisible(bool visible)
+void FormGameView::SetPictureVisible(bool visible)
 {
-    velmora_set_hidden(Element(at::Image1), !visible);
+    velmora_set_hidden(Element(at::Picture), !visible);
     if (visible) // drawn for the size it shows at, in the same task: the screen never sees it empty
         form_.DrawPicture();
     form_.Announce(visible);
 }
 
-void PageGameView::SetDigitText(int box, const std::string &text)
+void FormGameView::SetDigitText(int box, const std::string &text)
 {
     velmora_set_text(DigitBox(box), text.c_str());
 }
 
-std::string PageGameView::GetDigitText(int box)
+std::string FormGameView::GetDigitText(int box)
 {
     const int element = DigitBox(box);
     std::string text(15, '\0'); // a digit fits at once; a longer text is read again at its length
@@ -43,7 +43,7 @@ std::string PageGameView::GetDigitText(int box)
     return text;
 }
 
-void PageGameView::Beep()
+void FormGameView::Beep()
 {
     velmora_beep();
 }

@@ -4,7 +4,7 @@
 // read, so that no browser can show a button that drops a press.
 document.addEventListener('click', (event) => {
   const root = document.documentElement;
-  const button = event.target.closest?.('#Form1 button');
+  const button = event.target.closest?.('#@ID_FORM@ button');
   const early = root.dataset.early ? root.dataset.early.split(' ') : [];
   if (button && !root.dataset.game && !early.includes(button.id)) root.dataset.early = [...early, button.id].join(' ');
 }, true);

@@ -13,21 +13,24 @@ const [page, site, source, writer, iconSvg, runtime, module, ...icons] = process
 const read = (file) => readFileSync(file, 'utf8');
 const written = (what) => execFileSync(process.execPath, [writer, what], { encoding: 'utf8' }).trim();
 const form = { html: written('form'), css: written('css'), title: written('title') };
+// The ids the page's parts name as @ID_NAME@, from the description and the page's own list (page_ids.h).
+const ids = JSON.parse(written('ids'));
+const named = (text) => text.replace(/@ID_([A-Z]+)@/g, (_, name) => ids[name]);
 // The described layout beside the one-file page, for the page's tests (it is no part of either download).
 writeFileSync(join(dirname(page), 'form.json'), `${written('layout')}\n`);
 const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
 
 // The icon as a data URL, escaped as a URL needs it.
 const icon = read(iconSvg).replace(/[%\n#<>]/g, encodeURIComponent).replaceAll('"', "'");
-const style = `${read(join(source, 'velmora.css'))}${form.css}\n`;
-const start = read(join(source, 'start.js'));
-const keep = read(join(source, 'keep.js'));
+const style = `${named(read(join(source, 'velmora.css')))}${form.css}\n`;
+const start = named(read(join(source, 'start.js')));
+const keep = named(read(join(source, 'keep.js')));
 const script = read(runtime);
 
 // The template with its places filled in, each text as it stands ($ patterns included).
 function fill(head, styles, scripts) {
   const parts = { HEAD: head, TITLE: form.title, ICON: icon, STYLE: styles, FORM: form.html, SCRIPTS: scripts };
-  return read(join(source, 'page.html.in')).replace(/@([A-Z]+)@/g, (_, name) => parts[name]);
+  return named(read(join(source, 'page.html.in'))).replace(/@([A-Z]+)@/g, (_, name) => parts[name]);
 }
 
 // The one file. The module's base64 text is a data block, which no policy needs to allow.
@@ -35,15 +38,15 @@ const policy = `default-src 'none'; script-src ${sha256(keep)} ${sha256(start)} 
   `style-src ${sha256(style)}; img-src data:`;
 writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">\n<script>${keep}</script>`,
   `<style>${style}</style>`,
-  `<script type="application/octet-stream" id="velmora-module">${readFileSync(module).toString('base64')}</script>\n` +
-  `<script>${script}</script>\n<script id="velmora-start">${start}</script>`));
+  `<script type="application/octet-stream" id="${ids.MODULE}">${readFileSync(module).toString('base64')}</script>\n` +
+  `<script>${script}</script>\n<script id="${ids.START}">${start}</script>`));
 
 // The site: every file its own, so that a host's policy of 'self' lets it run.
 mkdirSync(site, { recursive: true });
 const files = {
   'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">\n' +
     `<script src="keep.js" data-module="${basename(module)}"></script>`,
-    '<link rel="stylesheet" href="velmora.css">', '<script src="velmora.js"></script>\n<script src="start.js" id="velmora-start"></script>'),
+    '<link rel="stylesheet" href="velmora.css">', `<script src="velmora.js"></script>\n<script src="start.js" id="${ids.START}"></script>`),
   'velmora.css': style,
   'keep.js': keep,
   'start.js': start,

@@ -7,13 +7,13 @@
   // The described form scaled alike to the screen's width and height, never below 320 pixels wide (the
   // upright column fits itself). On a new size it is fitted before the game sees the resize, so that a
   // shown picture is drawn for the new scale.
-  const form = document.getElementById('Form1');
+  const form = document.getElementById('@ID_FORM@');
   const fit = () => root.style.setProperty('--fit', Math.max(320 / form.offsetWidth,
     Math.min(1, root.clientWidth / form.offsetWidth, root.clientHeight / form.offsetHeight)));
   addEventListener('resize', fit);
-  const buttons = [...document.querySelectorAll('#Form1 button')];
-  // Where the game cannot run, both buttons are off and a German line says why: no WebAssembly here
-  // (#missing), or a module that did not come or would not start (#failed).
+  const buttons = [...form.querySelectorAll('button')];
+  // Where the game cannot run, both buttons are off and a German line says why: no WebAssembly here,
+  // or a module that did not come or would not start. The line's id is the game's state then.
   const cannotRun = (why) => () => {
     buttons.forEach((button) => { button.disabled = true; });
     document.getElementById(why).hidden = false;
@@ -53,17 +53,17 @@
   // asked for in the page's head (keep.js); once the game runs, the service worker is registered to
   // keep the site for offline play, and is handed the module as it came, to keep without a second
   // download.
-  const carried = document.getElementById('velmora-module');
+  const carried = document.getElementById('@ID_MODULE@');
   if (typeof WebAssembly !== 'object') {
-    cannotRun('missing')();
+    cannotRun('@ID_MISSING@')();
   } else if (carried) {
     let module = null;
     try {
       module = new WebAssembly.Module(decode(carried.text));
     } catch {
-      cannotRun('failed')();
+      cannotRun('@ID_FAILED@')();
     }
-    if (module) start(module).catch(cannotRun('failed'));
+    if (module) start(module).catch(cannotRun('@ID_FAILED@'));
   } else {
     const keeping = 'serviceWorker' in navigator && !navigator.serviceWorker.controller;
     let handedOver = null;
@@ -76,11 +76,11 @@
       return response.arrayBuffer();
     }).then((bytes) => WebAssembly.compile(bytes)).then(start).then(() => {
       if ('serviceWorker' in navigator) return Promise.resolve(handedOver).then(() => navigator.serviceWorker.register('sw.js'));
-    }, cannotRun('failed'));
+    }, cannotRun('@ID_FAILED@'));
   }
   // Fitting the form to the screen asks the browser for a layout: it is done first as the first frame
   // is drawn, which needs one anyway, so that neither the start nor a first press waits for it.
   requestAnimationFrame(fit);
   addEventListener('mousedown', (event) => { if (!event.target.closest?.('button')) event.preventDefault(); });
-  document.getElementById('Image1').addEventListener('contextmenu', (event) => event.preventDefault());
+  document.getElementById('@ID_PICTURE@').addEventListener('contextmenu', (event) => event.preventDefault());
 })();

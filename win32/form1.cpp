@@ -1,13 +1,14 @@
 #include "win32/form1.h"
 
 #include "win32/accessibility.h"
+#include "win32/game_view.h"
 #include "window/window_description.h"
 
 namespace velmora {
 
 Form1::Form1(HINSTANCE instance, RandomSource &random, Dpi density)
-    : random_(random), dpi_(density),
-      picture_(WinPicture, [](const std::string &fault) { OutputDebugStringA(fault.c_str()); })
+    : random_(random), dpi_(density), picture_(*WindowDescription.controls[at::Picture].picture),
+      view_(std::make_unique<FormGameView>(*this))
 {
     CreateForm(instance);
     CreateControls();
@@ -19,23 +20,20 @@ Form1::~Form1()
 {
     SetWindowLongPtrW(form_, GWLP_USERDATA, 0); // the window, where it is still there, is on its own now
     DestroyWindow(form_);
-    if (systemPicture_ != nullptr)
-        DeleteMetaFile(systemPicture_);
-    for (HFONT font : {digitFont_, titleFont_, buttonFont_})
-        DeleteObject(font);
+    DeleteFonts(fonts_);
 }
 
-HWND Form1::Command2() const
+HWND Form1::QuitButton() const
 {
-    return controls_[at::Command2];
+    return controls_[at::QuitButton];
 }
-HWND Form1::Command1() const
+HWND Form1::NewGameButton() const
 {
-    return controls_[at::Command1];
+    return controls_[at::NewGameButton];
 }
-HWND Form1::Image1() const
+HWND Form1::Picture() const
 {
-    return controls_[at::Image1];
+    return controls_[at::Picture];
 }
 
 void Form1::Show(int how)

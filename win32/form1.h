@@ -1,19 +1,20 @@
 #pragma once
 
 // The game's window, Form1, as a native Win32 window built from its description, and the program
-// around it. Its parts stand in files of their own: the form and its controls built from the
-// description (form_builder.cpp), the picture box (picture_box.cpp), the window procedure
-// (window_procedure.cpp), the program's loop and end (program.cpp).
+// around it.
 
-#include "picture/picture.h"
 #include "win32/dpi.h"
+#include "win32/picture_box.h"
+#include "window/window_description.h"
 
 #include <windows.h>
 
-#include <array>
+#include <memory>
+#include <string>
 
 namespace velmora {
 
+class FormGameView;
 class RandomSource;
 
 class Form1 {
@@ -32,38 +33,37 @@ class Form1 {
 
     // The controls, in creation order.
     [[nodiscard]] HWND Control(std::size_t index) const { return controls_.at(index); }
-    [[nodiscard]] HWND Command2() const;
-    [[nodiscard]] HWND Command1() const;
-    [[nodiscard]] HWND Image1() const;
+    [[nodiscard]] HWND QuitButton() const;
+    [[nodiscard]] HWND NewGameButton() const;
+    [[nodiscard]] HWND Picture() const;
 
   private:
     RandomSource &random_;
     Dpi dpi_;
     HWND form_ = nullptr;
-    std::array<HWND, 7> controls_{};
+    PerControl<HWND> controls_{};
     HWND focus_ = nullptr; // the button that had the focus when the window was left
-    HFONT digitFont_ = nullptr;
-    HFONT titleFont_ = nullptr;
-    HFONT buttonFont_ = nullptr;
-    BoxPicture picture_;
-    HMETAFILE systemPicture_ = nullptr; // the picture for the system's player, once our reader has passed it
+    PerControl<HFONT> fonts_{};
+    PictureBox picture_;
+    std::unique_ptr<FormGameView> view_;
 
-    // form_builder.cpp
+    // The form and its controls as the description has them, at a density.
     void CreateForm(HINSTANCE instance);
     void CreateControls();
     void Layout(UINT dpi);
-    // picture_box.cpp
-    void DrawPicture(const DRAWITEMSTRUCT &item);
-    // window_procedure.cpp
+    static void DeleteFonts(const PerControl<HFONT> &fonts);
+    // What the window hears from the system.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND control);
+    // Whether `window` is one of the controls that take the focus.
+    [[nodiscard]] bool TakesFocus(HWND window) const;
 };
 
 // Ends the program at once with status 0, whatever the window shows.
 [[noreturn]] void QuitGame();
 
 // Shows an error that no handler trapped, as a German message box, then ends the program with status 1.
-[[noreturn]] void ReportUntrappedError(HWND form, const std::exception &error);
+[[noreturn]] void ReportUntrappedError(HWND form, const std::string &text);
 
 } // namespace velmora

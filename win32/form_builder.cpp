@@ -6,6 +6,7 @@
 #include "win32/text.h"
 #include "window/window_description.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <string>
@@ -54,7 +55,7 @@ HFONT CreateDescribedFont(const FontDescription &font, UINT dpi)
     return CreateFontIndirectW(&log);
 }
 
-// The buttons have no font of their own: they take the system's message font.
+// What a control without a font of its own shows: the system's message font.
 HFONT CreateMessageFont(const Dpi &dpi, UINT dots)
 {
     const NONCLIENTMETRICSW metrics = dpi.Metrics(dots);
@@ -112,23 +113,37 @@ void Form1::CreateControls()
 }
 
 // Positions, sizes and fonts at the window's density; nothing moves when the window is resized.
-// The controls are given the new fonts before the old ones are deleted.
+// Each control has the font its description names (controls that name the same font share one),
+// the system's message font where it names none. The controls are given the new fonts before the
+// old ones are deleted.
 void Form1::Layout(UINT dpi)
 {
-    const std::array<HFONT, 3> old{digitFont_, titleFont_, buttonFont_};
-    digitFont_ = CreateDescribedFont(kDigitFont, dpi);
-    titleFont_ = CreateDescribedFont(kTitleFont, dpi);
-    buttonFont_ = CreateMessageFont(dpi_, dpi);
+    const PerControl<HFONT> old = fonts_;
     const auto pixels = [dpi](int twips) { return TwipsToPixels(twips, static_cast<int>(dpi)); };
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const ControlDescription &control = WindowDescription.controls.at(i);
         SetWindowPos(controls_.at(i), nullptr, pixels(control.left), pixels(control.top), pixels(control.width),
                      pixels(control.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        HFONT font = !control.font ? buttonFont_ : control.font->size == kDigitFont.size ? digitFont_ : titleFont_;
-        SendMessageW(controls_.at(i), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        fonts_.at(i) = nullptr;
+        for (std::size_t earlier = 0; earlier < i && fonts_.at(i) == nullptr; ++earlier) {
+            if (WindowDescription.controls.at(earlier).font == control.font)
+                fonts_.at(i) = fonts_.at(earlier);
+        }
+        if (fonts_.at(i) == nullptr)
+            fonts_.at(i) = control.font ? CreateDescribedFont(*control.font, dpi) : CreateMessageFont(dpi_, dpi);
+        SendMessageW(controls_.at(i), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.at(i)), TRUE);
     }
-    for (HFONT font : old)
-        DeleteObject(font);
+    DeleteFonts(old);
+}
+
+// Each font once, however many controls share it.
+void Form1::DeleteFonts(const PerControl<HFONT> &fonts)
+{
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        if (std::find(fonts.begin(), fonts.begin() + static_cast<std::ptrdiff_t>(i), fonts.at(i))
+            == fonts.begin() + static_cast<std::ptrdiff_t>(i))
+            DeleteObject(fonts.at(i));
+    }
 }
 
 } // namespace velmora

@@ -18,20 +18,20 @@ HWND DigitBox(const Form1 &form, int box)
 
 } // namespace
 
-void WindowGameView::SetPictureVisible(bool visible)
+void FormGameView::SetPictureVisible(bool visible)
 {
-    ShowWindow(form_.Image1(), visible ? SW_SHOW : SW_HIDE);
+    ShowWindow(form_.Picture(), visible ? SW_SHOW : SW_HIDE);
     if (visible)
-        AnnounceWin(form_.Image1());
+        AnnounceWin(form_.Picture());
 }
 
-void WindowGameView::SetDigitText(int box, const std::string &text)
+void FormGameView::SetDigitText(int box, const std::string &text)
 {
     if (SetWindowTextW(DigitBox(form_, box), Wide(text).c_str()) == 0)
         throw std::runtime_error("SetWindowText failed");
 }
 
-std::string WindowGameView::GetDigitText(int box)
+std::string FormGameView::GetDigitText(int box)
 {
     const HWND label = DigitBox(form_, box);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
@@ -39,7 +39,7 @@ std::string WindowGameView::GetDigitText(int box)
     return Narrow(text);
 }
 
-void WindowGameView::Beep()
+void FormGameView::Beep()
 {
     MessageBeep(MB_OK);
 }

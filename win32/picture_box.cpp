@@ -1,12 +1,19 @@
-// The picture box: the win picture stretched over the whole box by the system's own metafile player,
-// drawn off screen and then shown in one copy, so that the box never shows half a picture. Where the
-// picture cannot be read the box shows the form's face.
-
-#include "win32/form1.h"
+#include "win32/picture_box.h"
 
 namespace velmora {
 
-void Form1::DrawPicture(const DRAWITEMSTRUCT &item)
+PictureBox::PictureBox(std::span<const std::uint8_t> picture)
+    : picture_(picture, [](const std::string &fault) { OutputDebugStringA(fault.c_str()); })
+{}
+
+PictureBox::~PictureBox()
+{
+    if (systemPicture_ != nullptr)
+        DeleteMetaFile(systemPicture_);
+}
+
+// Drawn off screen and then shown in one copy, so that the box never shows half a picture.
+void PictureBox::Draw(const DRAWITEMSTRUCT &item)
 {
     const Metafile *picture = picture_.Get(); // read at the first win; only bytes that pass go to the system
     if (picture != nullptr && systemPicture_ == nullptr) {

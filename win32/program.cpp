@@ -3,6 +3,7 @@
 #include "win32/form1.h"
 
 #include "game/game.h"
+#include "resources/identity.h"
 #include "win32/text.h"
 
 namespace velmora {
@@ -28,9 +29,9 @@ void QuitGame()
     ExitProcess(0);
 }
 
-void ReportUntrappedError(HWND form, const std::exception &error)
+void ReportUntrappedError(HWND form, const std::string &text)
 {
-    MessageBoxW(form, Wide(UntrappedErrorText(error)).c_str(), L"Velmora", MB_OK | MB_ICONERROR);
+    MessageBoxW(form, Wide(text).c_str(), Wide(kProductName).c_str(), MB_OK | MB_ICONERROR);
     ExitProcess(1);
 }
 

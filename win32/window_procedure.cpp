@@ -7,6 +7,8 @@
 #include "win32/game_view.h"
 #include "window/window_description.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -20,19 +22,21 @@ LRESULT CALLBACK Form1::Procedure(HWND window, UINT message, WPARAM wParam, LPAR
     return form != nullptr ? form->OnMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The only two handlers of the program. An error a game raises goes no further than here.
+// The only two handlers of the program.
 void Form1::OnCommand(HWND control)
 {
-    if (control == Command1()) {
-        try {
-            WindowGameView view(*this);
-            NewGame(view, random_);
-        } catch (const std::exception &error) {
-            ReportUntrappedError(form_, error);
-        }
-    } else if (control == Command2()) {
+    if (control == NewGameButton()) {
+        if (const auto error = PlayNewGame(*view_, random_))
+            ReportUntrappedError(form_, *error);
+    } else if (control == QuitButton()) {
         QuitGame();
     }
+}
+
+bool Form1::TakesFocus(HWND window) const
+{
+    return std::any_of(kFocusOrder.begin(), kFocusOrder.end(),
+                       [&](std::size_t control) { return controls_.at(control) == window; });
 }
 
 LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -43,7 +47,7 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnCommand(reinterpret_cast<HWND>(lParam));
         return 0;
     case DM_GETDEFID: // Return clicks the focused button; there is no default button
-        if (const HWND focused = GetFocus(); focused == Command1() || focused == Command2())
+        if (const HWND focused = GetFocus(); TakesFocus(focused))
             return MAKELRESULT(GetDlgCtrlID(focused), DC_HASDEFID);
         return 0;
     case WM_CTLCOLORSTATIC: { // a stored colour where the description has one, the system's elsewhere
@@ -68,12 +72,12 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         RedrawWindow(form_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case WM_DRAWITEM:
-        if (const auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam); item->hwndItem == Image1())
-            DrawPicture(*item);
+        if (const auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam); item->hwndItem == Picture())
+            picture_.Draw(*item);
         return TRUE;
     case WM_ACTIVATE: // the focus comes back to the button that had it
         if (LOWORD(wParam) == WA_INACTIVE) {
-            if (const HWND focused = GetFocus(); focused == Command1() || focused == Command2())
+            if (const HWND focused = GetFocus(); TakesFocus(focused))
                 focus_ = focused;
         }
         break;

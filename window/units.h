@@ -1,7 +1,7 @@
 #pragma once
 
 // The description's stored values as a screen shows them: twips and font sizes to pixels at any
-// density. Colours are stored as 0x00BBGGRR; RgbFromStored turns them into red, green and blue.
+// density. (Its colours, stored as 0x00BBGGRR, are the picture's too: RgbFromStored reads both.)
 
 #include "picture/painter.h"
 

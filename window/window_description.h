@@ -1,6 +1,6 @@
 #pragma once
 
-// The one window, Form1, and its seven controls as constant data. Positions and
+// The one window, Form1, and its controls as constant data. Positions and
 // sizes are in twips (1/1440 inch); colours are stored as 0x00BBGGRR.
 
 #include "picture/picture.h"
@@ -28,6 +28,8 @@ struct FontDescription {
     bool italic = false;
     bool underline = false;
     bool strikethrough = false;
+
+    bool operator==(const FontDescription &) const = default;
 };
 
 struct ControlDescription {
@@ -51,19 +53,20 @@ struct ControlDescription {
     std::string_view accessibleDescription{};
 };
 
+inline constexpr std::size_t kControlCount = 7;
+
 struct FormDescription {
     std::string_view name{};
     std::string_view caption{};
     int clientWidth = 0;
     int clientHeight = 0;
-    int designLeft = 0; // where the form stood when it was designed; the window system places it
-    int designTop = 0;
-    // Further settings the form was stored with; nothing reads them.
-    std::string_view secondCaption{};
-    std::uint32_t storedSetting1 = 0;
-    std::uint32_t storedSetting2 = 0;
-    std::array<ControlDescription, 7> controls{};
+    std::array<ControlDescription, kControlCount> controls{};
+    // What a win says to assistive technology and to the desktop's sound system.
+    std::string_view winAnnouncement{};
 };
+
+// One thing for each control, in creation order (a front end's widgets, say).
+template <typename Thing> using PerControl = std::array<Thing, kControlCount>;
 
 inline constexpr FontDescription kDigitFont{.face = "Times New Roman", .size = 240000, .weight = 700};
 inline constexpr FontDescription kTitleFont{.face = "Arial", .size = 202500, .weight = 700};
@@ -73,8 +76,6 @@ inline constexpr FontDescription kTitleFont{.face = "Arial", .size = 202500, .we
 inline constexpr FormDescription WindowDescription{
     .name = "Form1", .caption = "Form1",
     .clientWidth = 9930, .clientHeight = 5190,
-    .designLeft = 60, .designTop = 450,
-    .secondCaption = "Form1", .storedSetting1 = 0x00420001, .storedSetting2 = 0xFFFFFFFF,
     .controls = {{
         {.kind = ControlKind::CommandButton, .name = "Command2",
          .left = 360, .top = 1800, .width = 1575, .height = 495, .caption = "Beenden", .tabIndex = 1,
@@ -101,16 +102,18 @@ inline constexpr FormDescription WindowDescription{
          .font = kDigitFont, .border = BorderStyle::FixedSingle, .alignment = Alignment::Center,
          .accessibleDescription = "Erste Ziffer"},
     }},
+    .winAnnouncement = "Gewonnen! Ein Haufen Goldmünzen.",
 };
 // clang-format on
 
-// Where each control stands in the creation order; the window's accessors use these.
+// Where each control stands in the creation order, by its role in the game (the designer's names
+// are the controls' data: "Command2", "Command1", "Image1", "Label4", "Label2", "Label3", "Label1").
 namespace at {
-enum : std::size_t { Command2, Command1, Image1, Label4, Label2, Label3, Label1 };
+enum : std::size_t { QuitButton, NewGameButton, Picture, Title, Digit2, Digit3, Digit1 };
 } // namespace at
 
-// The digit boxes as the game counts them, 1 to 3: Label1, Label2, Label3.
-inline constexpr std::array<std::size_t, 3> kDigitBoxes{at::Label1, at::Label2, at::Label3};
+// The digit boxes as the game counts them, 1 to 3, left to right.
+inline constexpr std::array<std::size_t, 3> kDigitBoxes{at::Digit1, at::Digit2, at::Digit3};
 
 // The control of digit box 1, 2 or 3; any other number is an error.
 inline std::size_t DigitBoxControl(int box)
@@ -120,8 +123,8 @@ inline std::size_t DigitBoxControl(int box)
     return kDigitBoxes.at(static_cast<std::size_t>(box - 1));
 }
 
-// The controls that take the focus, in their focus order (Command1, then Command2); the first holds
-// it at start.
+// The controls that take the focus, in their focus order (the new-game button, then the quit
+// button); the first holds it at start.
 inline constexpr auto kFocusOrder = [] {
     constexpr std::size_t focusable = [] {
         std::size_t count = 0;
@@ -137,12 +140,12 @@ inline constexpr auto kFocusOrder = [] {
     return order;
 }();
 
-static_assert(WindowDescription.controls[at::Command2].name == "Command2");
-static_assert(WindowDescription.controls[at::Command1].name == "Command1");
-static_assert(WindowDescription.controls[at::Image1].name == "Image1");
-static_assert(WindowDescription.controls[at::Label4].name == "Label4");
-static_assert(WindowDescription.controls[at::Label2].name == "Label2");
-static_assert(WindowDescription.controls[at::Label3].name == "Label3");
-static_assert(WindowDescription.controls[at::Label1].name == "Label1");
+static_assert(WindowDescription.controls[at::QuitButton].name == "Command2");
+static_assert(WindowDescription.controls[at::NewGameButton].name == "Command1");
+static_assert(WindowDescription.controls[at::Picture].name == "Image1");
+static_assert(WindowDescription.controls[at::Title].name == "Label4");
+static_assert(WindowDescription.controls[at::Digit2].name == "Label2");
+static_assert(WindowDescription.controls[at::Digit3].name == "Label3");
+static_assert(WindowDescription.controls[at::Digit1].name == "Label1");
 
 } // namespace velmora

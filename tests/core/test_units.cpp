@@ -34,7 +34,7 @@ TEST_CASE("twips become pixels at any density")
 
 TEST_CASE("stored colours and font sizes")
 {
-    CHECK(RgbFromStored(*WindowDescription.controls[at::Label4].foreColour) == Rgb{128, 0, 128});
+    CHECK(RgbFromStored(*WindowDescription.controls[at::Title].foreColour) == Rgb{128, 0, 128});
     CHECK(RgbFromStored(0x00123456) == Rgb{0x56, 0x34, 0x12});
     CHECK(RgbFromStored(0xFF0000FF) == Rgb{255, 0, 0}); // the top byte is no colour
     CHECK(FontSizeToPoints(kTitleFont.size) == 20.25);
@@ -51,11 +51,11 @@ TEST_CASE("the game's digit boxes and the buttons' focus order")
         int box;
         std::size_t control;
     };
-    for (const Row row : {Row{1, at::Label1}, Row{2, at::Label2}, Row{3, at::Label3}}) {
+    for (const Row row : {Row{1, at::Digit1}, Row{2, at::Digit2}, Row{3, at::Digit3}}) {
         CAPTURE(row.box);
         CHECK(DigitBoxControl(row.box) == row.control);
     }
     for (const int box : {0, 4, -1})
         CHECK_THROWS_AS(DigitBoxControl(box), std::out_of_range);
-    CHECK(velmora::kFocusOrder == std::array<std::size_t, 2>{at::Command1, at::Command2});
+    CHECK(velmora::kFocusOrder == std::array<std::size_t, 2>{at::NewGameButton, at::QuitButton});
 }

@@ -32,10 +32,10 @@ inline const QSize kClientSize(velmora::TwipsToPixels(velmora::WindowDescription
                                velmora::TwipsToPixels(velmora::WindowDescription.clientHeight));
 inline const std::array<QRect, 3> kDigitBoxes{Place(velmora::DigitBoxControl(1)), Place(velmora::DigitBoxControl(2)),
                                               Place(velmora::DigitBoxControl(3))};
-inline const QRect kPictureBox = Place(velmora::at::Image1);
-inline const QRect kTitle = Place(velmora::at::Label4);
-inline const QPoint kBeenden = Place(velmora::at::Command2).center();
-inline const QPoint kNeuesSpiel = Place(velmora::at::Command1).center();
+inline const QRect kPictureBox = Place(velmora::at::Picture);
+inline const QRect kTitle = Place(velmora::at::Title);
+inline const QPoint kBeenden = Place(velmora::at::QuitButton).center();
+inline const QPoint kNeuesSpiel = Place(velmora::at::NewGameButton).center();
 
 // The three digits on the screen, each box's picture read by `read`; none where the screen is smaller
 // than the form.

@@ -3,7 +3,7 @@
 // The digits are read by matching against the glyphs the game's own window draws for 0 to 9.
 
 #include "game/game.h"
-#include "qt/window.h"
+#include "qt/form1.h"
 #include "screen.h"
 #include "x_session.h"
 
@@ -56,8 +56,8 @@ void TestEndToEnd::initTestCase()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (const char *digit : {"", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
-        form.Label1()->setText(digit);
-        glyphs_[digit] = form.Label1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        form.Digit1()->setText(digit);
+        glyphs_[digit] = form.Digit1()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     x_ = std::make_unique<XSession>();

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # The Debian package: built by CPack, unpacked into a scratch root, its contents and dependencies
 # checked, the unpacked game started under Xvfb and ended with "Beenden", and lintian without errors.
-#   deb.sh BUILD_DIR
+#   deb.sh BUILD_DIR DISPLAY_VERSION
 set -euo pipefail
 here=$(dirname "$0")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 (cd "$scratch" && cpack --config "$1/CPackConfig.cmake" -B "$scratch/out" >/dev/null)
-deb=$(ls "$scratch"/out/velmora_1.00_*.deb)
+deb=$(ls "$scratch"/out/velmora_"$2"_*.deb)
 echo "built $(basename "$deb")"
 dpkg-deb -x "$deb" "$scratch/root"
 for file in usr/games/velmora usr/share/applications/org.velmora.Velmora.desktop \
@@ -20,7 +20,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libcanberra0 fonts-liberation qt6-translations-l10n qt6-qpa-plugins sound-theme-freedesktop; do
     [[ $depends == *"$needed"* ]] || { echo "Depends lacks $needed: $depends" >&2; exit 1; }
 done
-[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ]
+[ "$(dpkg-deb -f "$deb" Version)" = "$2" ]
 
 # On a private Xvfb: its window up, a click on "Beenden" (76, 136), and the game gone.
 timeout 60 "$1/tests/on_xvfb" bash -c '

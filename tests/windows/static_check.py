@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """The Windows programs as files, without running them: format, subsystem, imports, resources.
 
-    static_check.py EXE ARCH     ARCH is x86_64 or i686
+    static_check.py EXE ARCH VERSION DISPLAY_VERSION
+        ARCH is x86_64 or i686; VERSION the project's four numbers (1.0.0.0), DISPLAY_VERSION the
+        version as the program shows it (1.00)
 """
 import re
 import struct
@@ -64,7 +66,7 @@ def resources(pe, kind):
     return found
 
 
-def check(exe, arch):
+def check(exe, arch, numbers, shown):
     pe = pefile.PE(exe)
     failures = []
 
@@ -104,11 +106,12 @@ def check(exe, arch):
             version[table.LangID.decode()] = {k.decode(): v.decode() for k, v in table.entries.items()}
     strings = version.get("040704B0", version.get("040704b0", {}))
     expect("version strings in block 040704B0", strings == {
-        "ProductName": "Velmora", "FileVersion": "1.00", "ProductVersion": "1.00",
+        "ProductName": "Velmora", "FileVersion": shown, "ProductVersion": shown,
         "InternalName": "Velmora", "OriginalFilename": "Velmora.exe"})
     fixed = pe.VS_FIXEDFILEINFO[0]
-    expect("file and product version 1.0.0.0", (fixed.FileVersionMS, fixed.FileVersionLS,
-                                                fixed.ProductVersionMS, fixed.ProductVersionLS) == (0x10000, 0, 0x10000, 0))
+    major, minor, patch, tweak = map(int, numbers.split("."))
+    expect(f"file and product version {numbers}", (fixed.FileVersionMS, fixed.FileVersionLS, fixed.ProductVersionMS,
+                                                   fixed.ProductVersionLS) == ((major << 16 | minor, patch << 16 | tweak) * 2))
     translations = [var.entry.get(b"Translation") for info in pe.FileInfo[0] for var in getattr(info, "Var", [])]
     expect(f"translation 0x0407, 1200: {translations}", translations == ["0x0407 0x04b0"])
 
@@ -129,7 +132,7 @@ def check(exe, arch):
 
 
 def main():
-    failures = check(sys.argv[1], sys.argv[2])
+    failures = check(*sys.argv[1:5])
     print(f"{sys.argv[1]}: {len(failures)} failed")
     return 1 if failures else 0
 

@@ -106,11 +106,11 @@ TEST_CASE("drawing the picture hundreds of times keeps no drawing object")
     NoDraws random;
     const velmora::Form1 form(GetModuleHandleW(nullptr), random);
     ShowWindow(form.Window(), SW_SHOWNOACTIVATE);
-    ShowWindow(form.Image1(), SW_SHOW);
+    ShowWindow(form.Picture(), SW_SHOW);
     const auto draw = [&](int times) {
         for (int i = 0; i < times; ++i) {
-            InvalidateRect(form.Image1(), nullptr, FALSE);
-            UpdateWindow(form.Image1());
+            InvalidateRect(form.Picture(), nullptr, FALSE);
+            UpdateWindow(form.Picture());
         }
     };
     draw(10);
@@ -125,8 +125,8 @@ TEST_CASE("a new colour scheme while the game runs: the controls take its colour
     NoDraws random; // every draw 0: no win, so the picture is shown by hand
     velmora::Form1 form(GetModuleHandleW(nullptr), random);
     ShowWindow(form.Window(), SW_SHOWNOACTIVATE);
-    SendMessageW(form.Command1(), BM_CLICK, 0, 0); // 0 0 0
-    ShowWindow(form.Image1(), SW_SHOW);
+    SendMessageW(form.NewGameButton(), BM_CLICK, 0, 0); // 0 0 0
+    ShowWindow(form.Picture(), SW_SHOW);
     const auto settle = [] {
         MSG message{};
         for (int round = 0; round < 20; ++round) {
@@ -157,11 +157,11 @@ TEST_CASE("a new colour scheme while the game runs: the controls take its colour
     int light = 0;
     for (int y = box.top + 4; y < box.bottom; y += 2) {
         for (int x = box.left + 4; x < box.right; x += 2)
-            light += GetRValue(shown(form.Control(velmora::at::Label1), x, y)) > 200 ? 1 : 0;
+            light += GetRValue(shown(form.Control(velmora::at::Digit1), x, y)) > 200 ? 1 : 0;
     }
     const COLORREF formFace = shown(form.Window(), 10, 330);
-    const COLORREF labelFace = shown(form.Control(velmora::at::Label1), 4, 4);
-    const COLORREF pictureFace = shown(form.Image1(), 4, 4); // beside the coins
+    const COLORREF labelFace = shown(form.Control(velmora::at::Digit1), 4, 4);
+    const COLORREF pictureFace = shown(form.Picture(), 4, 4); // beside the coins
     SetSysColors(5, elements.data(), old.data());
     CHECK(formFace == RGB(0, 0, 0));
     CHECK(labelFace == RGB(0, 0, 0));

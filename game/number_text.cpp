@@ -1,52 +1,17 @@
-#include "game/host_operations.h"
+// Numbers as the boxes show them, and back: a digit's text, and the value of a caption.
 
-#include "game/game.h"
+#include "game/host_operations.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <cfenv>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <system_error>
 
-namespace velmora {
-
-Error::Error(int number, const std::string &description) : std::runtime_error(description), number_(number)
-{}
-
-std::string UntrappedErrorText(const std::exception &error)
-{
-    if (const auto *runtimeError = dynamic_cast<const Error *>(&error))
-        return "Laufzeitfehler '" + std::to_string(runtimeError->Number()) + "':\n\n" + runtimeError->Description();
-    return std::string("Laufzeitfehler:\n\n") + error.what();
-}
-
-namespace host {
+namespace velmora::host {
 
 namespace {
-
-std::string_view Describe(ErrorNumber number)
-{
-    switch (number) {
-    case Overflow:
-        return "Überlauf";
-    case TypeMismatch:
-        return "Typen unverträglich";
-    case MethodFailed:
-        return "Automatisierungsfehler";
-    }
-    return "Anwendungs- oder objektdefinierter Fehler";
-}
-
-// The floating-point faults a game looks for: an invalid operation, a division by zero, an overflow.
-// WebAssembly keeps no such flags; there a broken draw is caught by its value alone.
-#if defined(FE_INVALID) && defined(FE_DIVBYZERO) && defined(FE_OVERFLOW)
-constexpr int kWatchedFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-#else
-constexpr int kWatchedFlags = 0;
-#endif
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -91,24 +56,6 @@ bool IsDecimal(std::string_view text)
 }
 
 } // namespace
-
-void RaiseError(ErrorNumber number)
-{
-    throw Error(number, std::string(Describe(number)));
-}
-
-void RaiseCallFailed(std::string_view interfaceName, std::string_view operation)
-{
-    std::string description = "Die Methode '";
-    description.append(operation).append("' für das Objekt '").append(interfaceName);
-    description.append("' ist fehlgeschlagen");
-    throw Error(MethodFailed, description);
-}
-
-double Floor(double value)
-{
-    return std::floor(value);
-}
 
 std::string NumberToText(float value)
 {
@@ -220,19 +167,4 @@ double TextToNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-void ClearFloatingPointStatus()
-{
-    // Looking is cheap and clearing is not (it reloads the whole x87 environment), and the flags
-    // are seldom up: clear only what is set.
-    if (std::fetestexcept(kWatchedFlags) != 0)
-        std::feclearexcept(kWatchedFlags);
-}
-
-void CheckFloatingPointStatus()
-{
-    if (std::fetestexcept(kWatchedFlags) != 0)
-        RaiseError(Overflow);
-}
-
-} // namespace host
-} // namespace velmora
+} // namespace velmora::host

@@ -7,8 +7,8 @@ namespace velmora {
 
 class Form1;
 
-// The game's view of the real window: Image1's visibility, the captions of the
-// digit boxes Label1 to Label3, and the window system's alert.
+// The game's view of the real window: whether the picture shows, the digit boxes'
+// captions, and the window system's alert.
 class FormGameView final : public GameView {
   public:
     explicit FormGameView(Form1 &form) : form_(form) {}

@@ -2,18 +2,20 @@
 
 // The game's window, Form1, built from its description, and the program around it.
 
+#include "window/window_description.h"
+
 #include <QWidget>
 
 #include <array>
-#include <exception>
 #include <memory>
+#include <string>
 
 class QLabel;
 class QPushButton;
 
 namespace velmora {
 
-class GameView;
+class FormGameView;
 class PictureBox;
 class RandomSource;
 
@@ -29,24 +31,24 @@ class Form1 final : public QWidget {
 
     // The controls, in creation order.
     [[nodiscard]] QWidget *Control(std::size_t index) const { return controls_.at(index); }
-    [[nodiscard]] QPushButton *Command2() const;
-    [[nodiscard]] QPushButton *Command1() const;
-    [[nodiscard]] PictureBox *Image1() const;
-    [[nodiscard]] QLabel *Label4() const;
-    [[nodiscard]] QLabel *Label2() const;
-    [[nodiscard]] QLabel *Label3() const;
-    [[nodiscard]] QLabel *Label1() const;
+    [[nodiscard]] QPushButton *QuitButton() const;
+    [[nodiscard]] QPushButton *NewGameButton() const;
+    [[nodiscard]] PictureBox *Picture() const;
+    [[nodiscard]] QLabel *Title() const;
+    [[nodiscard]] QLabel *Digit2() const;
+    [[nodiscard]] QLabel *Digit3() const;
+    [[nodiscard]] QLabel *Digit1() const;
 
   private:
-    std::array<QWidget *, 7> controls_{};
-    std::unique_ptr<GameView> view_;
+    PerControl<QWidget *> controls_{};
+    std::unique_ptr<FormGameView> view_;
 };
 
 // Ends the program at once with status 0, whatever the window shows.
 void QuitGame();
 
 // Shows an error that no handler trapped, as a German message box, then ends the program with status 1.
-void ReportUntrappedError(const std::exception &error, QWidget *parent);
+void ReportUntrappedError(const std::string &text, QWidget *parent);
 
 // Before the application exists: false, after saying so on one line, when there is no display to
 // open a window on. A display that is named but cannot be reached ends the program the same way,

@@ -1,4 +1,4 @@
-#include "resources/resources.h"
+#include "qt/app_icon.h"
 
 #include <QImage>
 #include <QPixmap>

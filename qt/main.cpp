@@ -1,5 +1,5 @@
 #include "game/game.h"
-#include "qt/window.h"
+#include "qt/form1.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // The window offscreen: its layout, focus, keys, games and the ways it ends.
 
 #include "game/game.h"
+#include "qt/form1.h"
 #include "qt/picture_box.h"
-#include "qt/window.h"
 #include "window/window_description.h"
 
 #include <QAccessible>
@@ -27,7 +27,8 @@ using velmora::WindowDescription;
 QWidget *Control(const Form1 &form, std::size_t index)
 {
     const std::array<QWidget *, WindowDescription.controls.size()> controls{
-        form.Command2(), form.Command1(), form.Image1(), form.Label4(), form.Label2(), form.Label3(), form.Label1()};
+        form.QuitButton(), form.NewGameButton(), form.Picture(), form.Title(),
+        form.Digit2(),     form.Digit3(),        form.Digit1()};
     return controls.at(index);
 }
 
@@ -38,7 +39,7 @@ QString Text(std::string_view text)
 
 QStringList Digits(const Form1 &form)
 {
-    return {form.Label1()->text(), form.Label2()->text(), form.Label3()->text()};
+    return {form.Digit1()->text(), form.Digit2()->text(), form.Digit3()->text()};
 }
 
 struct BrokenRandom final : velmora::RandomSource {
@@ -191,13 +192,13 @@ void TestWindow::accessorsFollowCreationOrder()
 
 void TestWindow::onlyTheButtonsTakeTheFocus()
 {
-    QCOMPARE(QApplication::focusWidget(), form_->Command1());
+    QCOMPARE(QApplication::focusWidget(), form_->NewGameButton());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form_->Command2());
+    QCOMPARE(QApplication::focusWidget(), form_->QuitButton());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), form_->Command1());
+    QCOMPARE(QApplication::focusWidget(), form_->NewGameButton());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), form_->Command2());
+    QCOMPARE(QApplication::focusWidget(), form_->QuitButton());
 }
 
 void TestWindow::dealsAGame_data()
@@ -213,19 +214,19 @@ void TestWindow::dealsAGame()
 {
     QFETCH(int, key);
     if (key == 0)
-        QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+        QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton);
     else
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
 
     // A fresh run's first game: 7, 5, 5, a win.
     QCOMPARE(Digits(*form_), (QStringList{"7", "5", "5"}));
-    QVERIFY(form_->Image1()->isVisible());
+    QVERIFY(form_->Picture()->isVisible());
 
     // The second game (2, 3, 7) wins too; the sixth (9, 8, 0) loses and hides the picture.
     for (int game = 2; game <= 6; ++game)
-        QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+        QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton);
     QCOMPARE(Digits(*form_), (QStringList{"9", "8", "0"}));
-    QVERIFY(!form_->Image1()->isVisible());
+    QVERIFY(!form_->Picture()->isVisible());
 }
 
 void TestWindow::resizingMovesNothing()
@@ -244,19 +245,19 @@ void TestWindow::resizingMovesNothing()
 
 void TestWindow::clicksAndKeysElsewhereChangeNothing()
 {
-    QTest::mouseClick(form_->Command1(), Qt::LeftButton); // a win: the picture is up
+    QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton); // a win: the picture is up
     // A press on "Neues Spiel" released outside it is no click.
-    QTest::mousePress(form_->Command1(), Qt::LeftButton);
-    QTest::mouseRelease(form_->Command1(), Qt::LeftButton, {}, QPoint(-20, -20));
-    for (QWidget *target : {static_cast<QWidget *>(form_->Label1()), static_cast<QWidget *>(form_->Label2()),
-                            static_cast<QWidget *>(form_->Label3()), static_cast<QWidget *>(form_->Label4()),
-                            static_cast<QWidget *>(form_->Image1()), static_cast<QWidget *>(form_)}) {
+    QTest::mousePress(form_->NewGameButton(), Qt::LeftButton);
+    QTest::mouseRelease(form_->NewGameButton(), Qt::LeftButton, {}, QPoint(-20, -20));
+    for (QWidget *target : {static_cast<QWidget *>(form_->Digit1()), static_cast<QWidget *>(form_->Digit2()),
+                            static_cast<QWidget *>(form_->Digit3()), static_cast<QWidget *>(form_->Title()),
+                            static_cast<QWidget *>(form_->Picture()), static_cast<QWidget *>(form_)}) {
         QTest::mouseClick(target, Qt::LeftButton);
         QTest::mouseDClick(target, Qt::LeftButton);
         QTest::keyClick(target, Qt::Key_Escape); // neither button is a cancel button
         QCOMPARE(Digits(*form_), (QStringList{"7", "5", "5"}));
-        QVERIFY(form_->Image1()->isVisible());
-        QCOMPARE(QApplication::focusWidget(), form_->Command1());
+        QVERIFY(form_->Picture()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form_->NewGameButton());
     }
 }
 
@@ -264,13 +265,13 @@ void TestWindow::ends_data()
 {
     QTest::addColumn<std::function<void(Form1 &)>>("action");
     QTest::newRow("Beenden at start") << std::function<void(Form1 &)>(
-        [](Form1 &form) { QTest::mouseClick(form.Command2(), Qt::LeftButton); });
+        [](Form1 &form) { QTest::mouseClick(form.QuitButton(), Qt::LeftButton); });
     QTest::newRow("Beenden right after a win") << std::function<void(Form1 &)>([](Form1 &form) {
-        QTest::keyClick(form.Command1(), Qt::Key_Space);
-        QTest::mouseClick(form.Command2(), Qt::LeftButton);
+        QTest::keyClick(form.NewGameButton(), Qt::Key_Space);
+        QTest::mouseClick(form.QuitButton(), Qt::LeftButton);
     });
     QTest::newRow("Beenden by keyboard") << std::function<void(Form1 &)>([](Form1 &form) {
-        QTest::keyClick(form.Command1(), Qt::Key_Tab);
+        QTest::keyClick(form.NewGameButton(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     });
     QTest::newRow("closing the window") << std::function<void(Form1 &)>([](Form1 &form) { form.close(); });
@@ -290,12 +291,12 @@ void TestWindow::untrappedErrorIsShownThenEnds()
     Form1 form(broken);
     form.show();
     errorExpected_ = true;
-    const int code = ExitCodeAfter([&] { QTest::mouseClick(form.Command1(), Qt::LeftButton); });
+    const int code = ExitCodeAfter([&] { QTest::mouseClick(form.NewGameButton(), Qt::LeftButton); });
     QCOMPARE(errorBox_->title, QString("Velmora"));
     QCOMPARE(errorBox_->text, QString("Laufzeitfehler '6':\n\nÜberlauf"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen")); // Qt's texts too
     QCOMPARE(code, 1);
-    QCOMPARE(form.Label1()->text(), QString()); // the game stopped before the first box
+    QCOMPARE(form.Digit1()->text(), QString()); // the game stopped before the first box
 }
 
 void TestWindow::tellsAssistiveTechnology_data()
@@ -316,7 +317,7 @@ void TestWindow::tellsAssistiveTechnology()
             name = dealt.at(box - 1);
     }
 
-    QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton);
     QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(Control(*form_, control));
     QVERIFY(accessible != nullptr);
     QCOMPARE(accessible->text(QAccessible::Name), name);
@@ -341,12 +342,12 @@ void TestWindow::announcesEachWin()
     QAccessible::installUpdateHandler(RecordAccessibleEvent);
     const auto alerts = [this] {
         return std::ranges::count(accessibleEvents,
-                                  std::pair<QAccessible::Event, QObject *>(QAccessible::Alert, form_->Image1()));
+                                  std::pair<QAccessible::Event, QObject *>(QAccessible::Alert, form_->Picture()));
     };
-    QTest::mouseClick(form_->Command1(), Qt::LeftButton); // game 1 wins
+    QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton); // game 1 wins
     const auto afterFirst = alerts();
     for (int game = 2; game <= 6; ++game) // games 2 to 5 win, game 6 loses
-        QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+        QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton);
     const auto afterSixth = alerts();
     QAccessible::installUpdateHandler(nullptr);
     QCOMPARE(afterFirst, 1);
@@ -359,7 +360,7 @@ void TestWindow::keepsItsProportionsAtThisDensity()
     const double ratio =
         qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0;
     QCOMPARE(form_->devicePixelRatioF(), ratio);
-    QTest::mouseClick(form_->Command1(), Qt::LeftButton);
+    QTest::mouseClick(form_->NewGameButton(), Qt::LeftButton);
     const QImage shot = form_->grab().toImage();
     QCOMPARE(shot.size(), QSize(qRound(662 * ratio), qRound(346 * ratio)));
     // The left border of each digit box stands where its twips put it, scaled.

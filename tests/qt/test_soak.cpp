@@ -1,7 +1,7 @@
 // Long sessions through the real window, offscreen: memory stays flat, and a session leaks nothing.
 
 #include "game/game.h"
-#include "qt/window.h"
+#include "qt/form1.h"
 
 #include <QApplication>
 #include <QFile>
@@ -27,7 +27,7 @@ long ResidentKiB()
 void Play(velmora::Form1 &form, long games, long batch = 1000)
 {
     for (long game = 1; game <= games; ++game) {
-        form.Command1()->click();
+        form.NewGameButton()->click();
         if (game % batch == 0)
             QApplication::processEvents();
     }

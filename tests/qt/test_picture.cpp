@@ -2,9 +2,9 @@
 
 #include "game/game.h"
 #include "picture/picture.h"
+#include "qt/form1.h"
 #include "qt/picture_box.h"
 #include "qt/qt_painter.h"
-#include "qt/window.h"
 #include "tests/core/win_picture.h"
 
 #include <QApplication>
@@ -138,7 +138,7 @@ void TestPicture::winShowsTheHeapInTheWindow()
     velmora::Form1 form(random);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Command1()->click(); // 7, 5, 5: a win
+    form.NewGameButton()->click(); // 7, 5, 5: a win
     const QImage window = form.grab().toImage();
     const QSize box(425, 185);
     const QPoint origin(192, 160);

@@ -1,8 +1,6 @@
 #pragma once
 
-// Who the program is: its name, version, desktop id and icon.
-
-#include "resources/identity.h"
+// The window's icon: the gold coin in the sizes a title bar and a task bar show.
 
 #include <QIcon>
 
@@ -17,7 +15,6 @@ struct IconPixels {
 };
 extern const std::array<IconPixels, 4> kIconPixels;
 
-// The gold coin, in the sizes a window's title bar and the task bar show.
 QIcon AppIcon();
 
 } // namespace velmora

@@ -1,7 +1,7 @@
-#include "qt/form_game_view.h"
+#include "qt/game_view.h"
 
+#include "qt/form1.h"
 #include "qt/picture_box.h"
-#include "qt/window.h"
 #include "window/window_description.h"
 
 #include <QAccessible>
@@ -20,9 +20,9 @@ QLabel &DigitBox(const Form1 &form, int box)
 
 void FormGameView::SetPictureVisible(bool visible)
 {
-    form_.Image1()->setVisible(visible);
+    form_.Picture()->setVisible(visible);
     if (visible) { // a win is told to assistive technology, not only shown
-        QAccessibleEvent announcement(form_.Image1(), QAccessible::Alert);
+        QAccessibleEvent announcement(form_.Picture(), QAccessible::Alert);
         QAccessible::updateAccessibility(&announcement);
     }
 }

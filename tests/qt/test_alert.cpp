@@ -2,8 +2,9 @@
 
 #include "game/game.h"
 #include "qt/alert.h"
-#include "qt/window.h"
+#include "qt/form1.h"
 #include "tests/core/scripted_random.h"
+#include "window/window_description.h"
 
 #include <QLabel>
 
@@ -84,10 +85,11 @@ void TestAlert::asksTheSoundThemeForTheBell_data()
     QTest::addColumn<QStringList>("asked");
 
     const QString context = "props application.icon_name=org.velmora.Velmora application.name=Velmora";
-    const QString windowBell = "play event.description=Gewonnen event.id=bell-window-system";
+    const QString played = "play event.description=" + QString::fromUtf8(velmora::WindowDescription.winAnnouncement);
+    const QString windowBell = played + " event.id=bell-window-system";
     QTest::newRow("the theme has the window system's bell") << int{CA_SUCCESS} << QStringList{context, windowBell};
     QTest::newRow("the theme has no window system's bell")
-        << int{CA_ERROR_NOTFOUND} << QStringList{context, windowBell, "play event.description=Gewonnen event.id=bell"};
+        << int{CA_ERROR_NOTFOUND} << QStringList{context, windowBell, played + " event.id=bell"};
     QTest::newRow("no sound can be played") << int{CA_ERROR_DISABLED} << QStringList{context, windowBell};
 }
 
@@ -134,12 +136,12 @@ void TestAlert::winIsHeardOnceLossNotAtAll()
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-    form.Command1()->click();
+    form.NewGameButton()->click();
     QTest::qWait(500);
     QCOMPARE(Loudest(soundFile), -1);
 
-    form.Command1()->click();
-    QCOMPARE(form.Label1()->text(), QString("7"));
+    form.NewGameButton()->click();
+    QCOMPARE(form.Digit1()->text(), QString("7"));
     if (expectSound) {
         QTRY_VERIFY_WITH_TIMEOUT(Loudest(soundFile) > 1000, 5000);
     } else {
@@ -156,7 +158,7 @@ void TestAlert::windowsComeAndGoWhileTheBellPlays()
         auto form = std::make_unique<velmora::Form1>(random);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->Command1()->click();
+        form->NewGameButton()->click();
         form.reset();
         QTest::qWait(round);
     }
