@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-void DescribeForAssistiveTechnology(const std::array<HWND, 7> &controls)
+void DescribeForAssistiveTechnology(const PerControl<HWND> &controls)
 {
     IAccPropServices *services = nullptr;
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,

@@ -16,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
+#include <cstdlib>
+#include <span>
+
 using velmora::Metafile;
 
 namespace {
@@ -80,6 +84,7 @@ class TestPicture : public QObject {
     void drawnAtTheDevicesResolution();
     void outlinesNeverVanish_data();
     void outlinesNeverVanish();
+    void dashesAsEveryPainterDrawsThem();
     void silhouetteMatchesAnIndependentRenderer();
     void silhouetteIsTheOneThePageIsCheckedAgainst();
     void anUnreadablePictureIsAnEmptyBoxAndOneWarning();
@@ -233,6 +238,37 @@ void TestPicture::outlinesNeverVanish()
     }
     QVERIFY(drawn > 0);
     QVERIFY2(static_cast<double>(dark) / drawn > 0.08, qPrintable(QString::number(static_cast<double>(dark) / drawn)));
+}
+
+void TestPicture::dashesAsEveryPainterDrawsThem()
+{
+    // A dashed line on the QPainter has the dashes and gaps that the core gives every painter (the
+    // page's canvas draws the same): the first dash, with its round caps, then the first gap.
+    constexpr velmora::Dashes kDashes = velmora::Dashes::Dash;
+    constexpr double kWidth = 4;
+    QImage image(200, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        velmora::QtPainter adapter(painter);
+        const std::array<velmora::Point, 2> line{{{20, 10}, {190, 10}}};
+        adapter.Polyline(
+            line, velmora::Stroke{.colour = {0, 0, 0}, .width = kWidth, .dashes = kDashes, .gaps = std::nullopt});
+    }
+    int x = 0;
+    while (x < image.width() && image.pixel(x, 10) == qRgb(255, 255, 255))
+        ++x;
+    const int dashStart = x;
+    while (x < image.width() && image.pixel(x, 10) != qRgb(255, 255, 255))
+        ++x;
+    const int gapStart = x;
+    while (x < image.width() && image.pixel(x, 10) == qRgb(255, 255, 255))
+        ++x;
+    const std::span<const double> pattern = velmora::DashPattern(kDashes);
+    const int dash = qRound((pattern[0] + 1) * kWidth); // a cap of half the width at either end
+    const int gap = qRound((pattern[1] - 1) * kWidth);
+    QVERIFY2(std::abs(gapStart - dashStart - dash) <= 1, qPrintable(QString::number(gapStart - dashStart)));
+    QVERIFY2(std::abs(x - gapStart - gap) <= 1, qPrintable(QString::number(x - gapStart)));
 }
 
 void TestPicture::silhouetteMatchesAnIndependentRenderer()
