@@ -72,11 +72,11 @@ std::variant<Metafile, MetafileError> Metafile::Read(std::span<const std::uint8_
             return MetafileError{"record header cut off", at};
         const std::uint32_t words = U32(bytes, at);
         if (words < 3)
-            return MetafileError{Say("record size ", words, " words is too small"), at};
+            return MetafileError{"record size " + std::to_string(words) + " words is too small", at};
         if (words > file.maxRecordWords_)
-            return MetafileError{Say("record of ", words, " words exceeds the header's largest"), at};
+            return MetafileError{"record of " + std::to_string(words) + " words exceeds the header's largest", at};
         if (words > (bytes.size() - at) / 2)
-            return MetafileError{Say("record of ", words, " words runs past the end"), at};
+            return MetafileError{"record of " + std::to_string(words) + " words runs past the end", at};
         const MetafileRecord record{U16(bytes, at + 4), at, bytes.subspan(at + 6, 2 * std::size_t{words} - 6)};
         if (auto fault = checker.Check(record))
             return MetafileError{*fault, at};

@@ -4,10 +4,26 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
+#include <type_traits>
 
 namespace velmora {
 
 namespace {
+
+// Puts numbers into a message: Say("object ", 5, " is gone").
+template <typename... Parts> std::string Say(const Parts &...parts)
+{
+    std::string text;
+    const auto append = [&text](const auto &part) {
+        if constexpr (std::is_arithmetic_v<std::decay_t<decltype(part)>>)
+            text += std::to_string(part);
+        else
+            text += std::string_view(part); // NOLINT(*-array-to-pointer-decay): string literals
+    };
+    (append(parts), ...);
+    return text;
+}
 
 std::string Hex(std::uint16_t value)
 {

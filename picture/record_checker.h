@@ -8,25 +8,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
-#include <type_traits>
 #include <vector>
 
 namespace velmora {
-
-// Puts numbers into a message: Say("object ", 5, " is gone").
-template <typename... Parts> std::string Say(const Parts &...parts)
-{
-    std::string text;
-    const auto append = [&text](const auto &part) {
-        if constexpr (std::is_arithmetic_v<std::decay_t<decltype(part)>>)
-            text += std::to_string(part);
-        else
-            text += std::string_view(part); // NOLINT(*-array-to-pointer-decay): string literals
-    };
-    (append(parts), ...);
-    return text;
-}
 
 // Follows the object table and the saved states through the records, as the player will.
 class RecordChecker {
