@@ -8,7 +8,7 @@ smoke=${2:-}
 here=$(dirname "$0")
 # The whole run on a private Xvfb of the end-to-end tests' own X session.
 if [ -z "${VELMORA_BENCH_ON_XVFB:-}" ]; then
-    VELMORA_BENCH_ON_XVFB=1 exec "$build/tests/on_xvfb" "$0" "$@"
+    VELMORA_BENCH_ON_XVFB=1 exec "$build/tests/e2e/on_xvfb" "$0" "$@"
 fi
 
 if [ "$smoke" = --smoke ]; then

@@ -23,7 +23,7 @@ done
 [ "$(dpkg-deb -f "$deb" Version)" = "$2" ]
 
 # On a private Xvfb: its window up, a click on "Beenden" (76, 136), and the game gone.
-timeout 60 "$1/tests/on_xvfb" bash -c '
+timeout 60 "$1/tests/e2e/on_xvfb" bash -c '
     "$1" &
     game=$!
     window=$(xdotool search --sync --onlyvisible --pid $game | head -n 1)
