@@ -1,6 +1,7 @@
 // Start-up and click-to-pixels of the game against a plain program, on the X server at $DISPLAY.
 //   bench_display [--runs=N] [--presses=K] [--launcher=PROGRAM] GAME BASELINE
-// With a launcher (Wine's 64-bit loader), each program is started through it.
+// With a launcher (Wine's 64-bit loader, or valgrind), each program is started through it. With no
+// presses, each program is ended as soon as its first frame is seen.
 // Start-up: from exec to the first painted frame (the first digit box's border drawn on the window
 // background), and the resident memory at that moment. Click to pixels: from an XTEST Space press to
 // the first change of the digit boxes on the screen. The two programs take turns, A B A B.
@@ -126,6 +127,10 @@ void Measure(const XDisplay &x, std::string launcher, std::string program, int p
     sample.startMs.push_back(Milliseconds(Clock::now() - start));
     sample.startCpuMs.push_back(CpuMs(pid));
     sample.residentKiB.push_back(static_cast<double>(ResidentKiB(pid)));
+    if (presses == 0) {
+        Stop(pid);
+        return;
+    }
 
     x.Focus(window);
     std::this_thread::sleep_for(100ms);

@@ -22,6 +22,17 @@ echo "== in process (offscreen)"
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_inprocess" "${inprocess[@]}"
 echo "== on Xvfb"
 "$build/bench/bench_display" "${display[@]}" "$build/qt/velmora" "$build/bench/baseline_window"
+# The same start counted in instructions, which do not swing with the machine's load (not in a smoke run:
+# under valgrind a start takes seconds).
+if [ "$smoke" != --smoke ]; then
+    export VELMORA_CALLGRIND_DIR
+    VELMORA_CALLGRIND_DIR=$(mktemp -d)
+    "$build/bench/bench_display" --runs=1 --presses=0 --launcher="$here/callgrind.sh" "$build/qt/velmora" \
+        "$build/bench/baseline_window" >/dev/null
+    read -r a b < <(sed -n 's/^totals: //p' "$VELMORA_CALLGRIND_DIR/velmora.out" "$VELMORA_CALLGRIND_DIR/baseline_window.out" | paste -sd ' ')
+    echo "instructions to the first frame (callgrind): game $a, plain $b, A / B $(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.3f", a / b }') (goal 1.01)"
+    rm -rf "$VELMORA_CALLGRIND_DIR"
+fi
 
 # The Windows program under Wine against a minimal Win32 program, when the windows-x64 preset is built.
 windows="$build/../windows-x64"
@@ -42,11 +53,12 @@ if [ -f "$windows/win32/velmora.exe" ]; then
     trap - EXIT
 fi
 
-# The web page in headless Chromium against a plain page with the same controls, when the web preset is built.
+# The web page in headless Chromium against a plain page with the same controls that deals the same
+# first game, and where its time goes, when the web preset is built.
 page="$build/../web/web/velmora.html"
 if [ -f "$page" ]; then
     echo "== in headless Chromium"
     [ -d "$here/../tests/web/node_modules/puppeteer-core" ] || npm ci --prefix "$here/../tests/web" --no-audit --no-fund
-    node "$here/web/first_paint.mjs" "$page" "$([ "$smoke" = --smoke ] && echo 1 || echo 41)"
-    node "$here/web/playable.mjs" "$page" "$([ "$smoke" = --smoke ] && echo 1 || echo 21)"
+    node "$here/web/page.mjs" "$page" "$build/../web/site" "$([ "$smoke" = --smoke ] && echo 1 || echo 15)"
+    node "$here/web/trace.mjs" "$page" "$([ "$smoke" = --smoke ] && echo 1 || echo 7)"
 fi

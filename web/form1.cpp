@@ -15,7 +15,7 @@ namespace velmora {
 
 namespace {
 
-enum PageEvent : int { NewGameClick, QuitClick, Resize, PixelRatioChange };
+enum PageEvent : int { NewGameClick, QuitClick, Resize, PixelRatioChange, PictureFrame };
 
 // The page's one form, for the page's events, which carry no data of ours.
 Form1 *shownForm = nullptr;
@@ -58,6 +58,8 @@ void Form1::Handle(int event)
         return RedrawShownPicture();
     case PixelRatioChange:
         return WatchPixelRatio();
+    case PictureFrame:
+        return RedrawShownPicture();
     default:
         return;
     }
@@ -79,6 +81,11 @@ void Form1::DrawPicture()
     CanvasPainter painter;
     picture->Play(painter, {0, 0, width, height}, ratio);
     drawnAtRatio_ = ratio;
+}
+
+void Form1::DrawPictureInNextFrame()
+{
+    velmora_next_frame(PictureFrame);
 }
 
 void Form1::Announce(bool won)

@@ -26,8 +26,9 @@ class Form1 {
     // One of the page's events (PageEvent), which the form listens for.
     void Handle(int event);
 
-    // Draws the picture into its box for the size it shows at in device pixels, unless it is drawn so already.
-    void DrawPicture();
+    // Draws the shown picture into its box in the next animation frame, before the browser paints it:
+    // for the size it shows at in device pixels then, once the page's layout is done anyway.
+    void DrawPictureInNextFrame();
     // Says a win to assistive technology, or takes it back.
     void Announce(bool won);
 
@@ -40,6 +41,8 @@ class Form1 {
 
     void NewGameClicked();
     void QuitClicked();
+    // Draws the picture into its box for the size it shows at in device pixels, unless it is drawn so already.
+    void DrawPicture();
     // Draws a shown picture again where its size on the screen has changed (a zoom, a turned phone).
     void RedrawShownPicture();
     // Draws a shown picture again whenever the screen's pixel ratio changes.

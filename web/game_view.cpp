@@ -20,8 +20,8 @@ int DigitBox(int box)
 void FormGameView::SetPictureVisible(bool visible)
 {
     velmora_set_hidden(Element(at::Picture), !visible);
-    if (visible) // drawn for the size it shows at, in the same task: the screen never sees it empty
-        form_.DrawPicture();
+    if (visible) // drawn before the next paint, so the screen never sees it empty, and after the deal
+        form_.DrawPictureInNextFrame();
     form_.Announce(visible);
 }
 

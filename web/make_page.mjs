@@ -3,14 +3,21 @@
 //   its own script and style run (their hashes, written here) and nothing else;
 // - site/, the same page with its script, style and module as files of their own, a web app
 //   manifest, icons and a service worker that keeps it for offline play.
-//   node make_page.mjs PAGE SITE_DIR WEB_SOURCE_DIR FORM_WRITER ICON_SVG RUNTIME MODULE ICON...
+// Scripts and style are minified (terser, clean-css); the one file carries its module gzipped.
+//   node make_page.mjs PAGE SITE_DIR WEB_SOURCE_DIR FORM_WRITER TERSER CLEANCSS ICON_SVG RUNTIME MODULE ICON...
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { basename, dirname, join } from 'node:path';
+import { gzipSync } from 'node:zlib';
 
-const [page, site, source, writer, iconSvg, runtime, module, ...icons] = process.argv.slice(2);
+const [page, site, source, writer, terser, cleancss, iconSvg, runtime, module, ...icons] = process.argv.slice(2);
 const read = (file) => readFileSync(file, 'utf8');
+// Debian's tools find their modules where Debian's node looks: another node must be told.
+const toolEnvironment = { ...process.env, NODE_PATH: [process.env.NODE_PATH, '/usr/share/nodejs'].filter(Boolean).join(':') };
+const minified = (tool, options, text) => execFileSync(tool, options, { input: text, encoding: 'utf8', env: toolEnvironment }).trim();
+const script = (text) => minified(terser, ['--compress', '--mangle', '--ecma', '2020'], text);
+const styled = (text) => minified(cleancss, ['-O1'], text);
 const written = (what) => execFileSync(process.execPath, [writer, what], { encoding: 'utf8' }).trim();
 const form = { html: written('form'), css: written('css'), title: written('title') };
 // The ids the page's parts name as @ID_NAME@, from the description and the page's own list (page_ids.h).
@@ -22,10 +29,10 @@ const sha256 = (text) => `'sha256-${createHash('sha256').update(text).digest('ba
 
 // The icon as a data URL, escaped as a URL needs it.
 const icon = read(iconSvg).replace(/[%\n#<>]/g, encodeURIComponent).replaceAll('"', "'");
-const style = `${named(read(join(source, 'velmora.css')))}${form.css}\n`;
-const start = named(read(join(source, 'start.js')));
-const keep = named(read(join(source, 'keep.js')));
-const script = read(runtime);
+const style = styled(`${named(read(join(source, 'velmora.css')))}${form.css}`);
+const start = script(named(read(join(source, 'start.js'))));
+const keep = script(named(read(join(source, 'keep.js'))));
+const runtimeScript = script(read(runtime));
 
 // The template with its places filled in, each text as it stands ($ patterns included).
 function fill(head, styles, scripts) {
@@ -33,13 +40,14 @@ function fill(head, styles, scripts) {
   return named(read(join(source, 'page.html.in'))).replace(/@([A-Z]+)@/g, (_, name) => parts[name]);
 }
 
-// The one file. The module's base64 text is a data block, which no policy needs to allow.
-const policy = `default-src 'none'; script-src ${sha256(keep)} ${sha256(start)} ${sha256(script)} 'wasm-unsafe-eval'; ` +
+// The one file. The module's base64 text is a data block, which no policy needs to allow: gzipped (with no
+// name or time in its header), it is half the size.
+const policy = `default-src 'none'; script-src ${sha256(keep)} ${sha256(start)} ${sha256(runtimeScript)} 'wasm-unsafe-eval'; ` +
   `style-src ${sha256(style)}; img-src data:`;
-writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">\n<script>${keep}</script>`,
-  `<style>${style}</style>`,
-  `<script type="application/octet-stream" id="${ids.MODULE}">${readFileSync(module).toString('base64')}</script>\n` +
-  `<script>${script}</script>\n<script id="${ids.START}">${start}</script>`));
+writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${policy}">\n` +
+  `<script type="application/gzip" id="${ids.MODULE}">${gzipSync(readFileSync(module), { level: 9 }).toString('base64')}</script>\n` +
+  `<script>${keep}</script>`, `<style>${style}</style>`,
+  `<script>${runtimeScript}</script>\n<script id="${ids.START}">${start}</script>`));
 
 // The site: every file its own, so that a host's policy of 'self' lets it run.
 mkdirSync(site, { recursive: true });
@@ -50,7 +58,7 @@ const files = {
   'velmora.css': style,
   'keep.js': keep,
   'start.js': start,
-  'velmora.js': script,
+  'velmora.js': runtimeScript,
 };
 for (const [name, text] of Object.entries(files)) writeFileSync(join(site, name), text);
 for (const file of [module, join(source, 'manifest.webmanifest'), ...icons]) copyFileSync(file, join(site, basename(file)));

@@ -19,6 +19,7 @@ void velmora_set_disabled(int element, bool disabled);
 void velmora_listen_click(int element, int event);
 void velmora_listen_resize(int event);
 void velmora_listen_pixel_ratio(int event); // once, when the screen's pixel ratio changes
+void velmora_next_frame(int event);         // once, in the next animation frame, before it is painted
 void velmora_event(int event);              // the form's, called by the page
 
 // How many device pixels wide the element shows (none while it is hidden).

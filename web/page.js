@@ -54,6 +54,10 @@ mergeInto(LibraryManager.library, {
       .addEventListener('change', function () { _velmora_event(event); }, { once: true });
   },
 
+  velmora_next_frame: function (event) {
+    requestAnimationFrame(function () { _velmora_event(event); });
+  },
+
   // How many device pixels wide the element shows, in whichever arrangement and at whatever scale.
   velmora_device_width__deps: ['$page'],
   velmora_device_width: function (element) {

@@ -1,5 +1,5 @@
-// The page's own part, around the game: the game is started and given the press kept while it was
-// starting (keep.js), a browser that cannot run it says so, the form fits the screen, and a click
+// The page's own part, around the game: the game is started on the module keep.js asked for and given
+// the press kept while it was starting, a browser that cannot run it says so, the form fits the screen, and a click
 // beside the buttons keeps the focus where it is. It runs after the runtime's script, which defines
 // startVelmora.
 (() => {
@@ -40,32 +40,15 @@
       },
     }).then(resolve, reject);
   }).then(ready);
-  // The module's bytes from base64 text: by the browser's own reader where it has one.
-  const decode = (text) => {
-    if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
-    const binary = atob(text);
-    const bytes = new Uint8Array(binary.length);
-    for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-    return bytes;
-  };
-  // The one-file page carries the module as a data block of base64 text: it is compiled and the game
-  // started here and now, so that the form is a game from its first paint. The site's module was
-  // asked for in the page's head (keep.js); once the game runs, the service worker is registered to
-  // keep the site for offline play, and is handed the module as it came, to keep without a second
-  // download.
-  const carried = document.getElementById('@ID_MODULE@');
-  if (typeof WebAssembly !== 'object') {
+  // The module, asked for in the page's head (keep.js), is compiled and the game started; on the
+  // site, once the game runs, the service worker is registered to keep the site for offline play, and
+  // is handed the module as it came, to keep without a second download.
+  const failed = cannotRun('@ID_FAILED@');
+  if (typeof WebAssembly !== 'object' || !window.velmoraModule) {
     cannotRun('@ID_MISSING@')();
-  } else if (carried) {
-    let module = null;
-    try {
-      module = new WebAssembly.Module(decode(carried.text));
-    } catch {
-      cannotRun('@ID_FAILED@')();
-    }
-    if (module) start(module).catch(cannotRun('@ID_FAILED@'));
   } else {
-    const keeping = 'serviceWorker' in navigator && !navigator.serviceWorker.controller;
+    const site = !document.getElementById('@ID_MODULE@');
+    const keeping = site && 'serviceWorker' in navigator && !navigator.serviceWorker.controller;
     let handedOver = null;
     window.velmoraModule.then((response) => {
       if (!response.ok) throw new Error(`${response.url}: ${response.status}`);
@@ -74,9 +57,11 @@
         handedOver = caches.open('velmora-page').then((cache) => cache.put(response.url, copy));
       }
       return response.arrayBuffer();
-    }).then((bytes) => WebAssembly.compile(bytes)).then(start).then(() => {
-      if ('serviceWorker' in navigator) return Promise.resolve(handedOver).then(() => navigator.serviceWorker.register('sw.js'));
-    }, cannotRun('@ID_FAILED@'));
+    }).then((bytes) => start(new WebAssembly.Module(bytes))).then(() => {
+      if (site && 'serviceWorker' in navigator) {
+        return Promise.resolve(handedOver).then(() => navigator.serviceWorker.register('sw.js'));
+      }
+    }, failed);
   }
   // Fitting the form to the screen asks the browser for a layout: it is done first as the first frame
   // is drawn, which needs one anyway, so that neither the start nor a first press waits for it.

@@ -1,5 +1,6 @@
 #include "win32/accessibility.h"
 
+#include "win32/system_function.h"
 #include "win32/text.h"
 #include "window/window_description.h"
 
@@ -11,9 +12,17 @@ namespace velmora {
 
 void DescribeForAssistiveTechnology(const PerControl<HWND> &controls)
 {
+    // COM's library, loaded here rather than with the program, and kept with its apartment until the
+    // program ends. ole32 is one of the system's known libraries: it never comes from another folder.
+    const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+    decltype(&CoInitializeEx) initialize = nullptr;
+    decltype(&CoCreateInstance) create = nullptr;
+    FindSystemFunction(initialize, ole32, "CoInitializeEx");
+    FindSystemFunction(create, ole32, "CoCreateInstance");
     IAccPropServices *services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                reinterpret_cast<void **>(&services))))
+    if (initialize == nullptr || create == nullptr || FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED))
+        || FAILED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                         reinterpret_cast<void **>(&services))))
         return;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlDescription &control = WindowDescription.controls.at(i);

@@ -10,8 +10,8 @@
 namespace velmora {
 
 // Annotates each control (in creation order) with its described name, description and, for the
-// picture, its role, through the system's accessibility annotations (COM must be set up). Where
-// the system offers none, the controls' texts stay their names.
+// picture, its role, through the system's accessibility annotations; sets up COM on the calling
+// thread for them. Where the system offers none, the controls' texts stay their names.
 void DescribeForAssistiveTechnology(const PerControl<HWND> &controls);
 
 // Tells screen readers that the picture of a win has just appeared.

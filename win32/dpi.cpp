@@ -1,23 +1,15 @@
 #include "win32/dpi.h"
 
+#include "win32/system_function.h"
+
 namespace velmora {
-
-namespace {
-
-template <typename Function> void Find(Function &function, HMODULE module, const char *name)
-{
-    if (module != nullptr) // through the plain function type: FARPROC's own would not match any
-        function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-} // namespace
 
 Dpi::Dpi(HMODULE user32)
 {
-    Find(forSystem_, user32, "GetDpiForSystem");
-    Find(forWindow_, user32, "GetDpiForWindow");
-    Find(adjustFrame_, user32, "AdjustWindowRectExForDpi");
-    Find(parametersInfo_, user32, "SystemParametersInfoForDpi");
+    FindSystemFunction(forSystem_, user32, "GetDpiForSystem");
+    FindSystemFunction(forWindow_, user32, "GetDpiForWindow");
+    FindSystemFunction(adjustFrame_, user32, "AdjustWindowRectExForDpi");
+    FindSystemFunction(parametersInfo_, user32, "SystemParametersInfoForDpi");
 }
 
 UINT Dpi::ForSystem() const

@@ -13,7 +13,6 @@ Form1::Form1(HINSTANCE instance, RandomSource &random, Dpi density)
     CreateForm(instance);
     CreateControls();
     Layout(dpi_.ForWindow(form_));
-    DescribeForAssistiveTechnology(controls_);
 }
 
 Form1::~Form1()
@@ -41,6 +40,7 @@ void Form1::Show(int how)
     ShowWindow(form_, how);
     UpdateWindow(form_);
     SetFocus(focus_);
+    PostMessageW(form_, kDescribe, 0, 0); // what screen readers are told beyond the texts: after the first frame
 }
 
 } // namespace velmora

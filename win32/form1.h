@@ -38,6 +38,9 @@ class Form1 {
     [[nodiscard]] HWND Picture() const;
 
   private:
+    // Posted to the form once it is shown: the controls are described for screen readers.
+    static constexpr UINT kDescribe = WM_APP;
+
     RandomSource &random_;
     Dpi dpi_;
     HWND form_ = nullptr;

@@ -2,7 +2,6 @@
 #include "win32/form1.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <windows.h>
 
 // The game takes no command line: whatever is passed is ignored.
@@ -10,8 +9,6 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, PWSTR /*lp
 {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // The window thread's COM apartment, for the accessibility annotations; kept until the process ends.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     velmora::RuntimeRandom random; // the run's one generator, made before the window
     velmora::Form1 form(hInstance, random);

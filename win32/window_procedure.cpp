@@ -4,6 +4,7 @@
 #include "win32/form1.h"
 
 #include "game/game.h"
+#include "win32/accessibility.h"
 #include "win32/game_view.h"
 #include "window/window_description.h"
 
@@ -91,6 +92,9 @@ LRESULT Form1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
+    case kDescribe:
+        DescribeForAssistiveTechnology(controls_);
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

@@ -69,13 +69,20 @@ const upright = { isMobile: true, hasTouch: true }; // a phone's screen
 const digits = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label3'].map((id) => document.getElementById(id).textContent));
 const pictureShown = (page) => page.$eval('#Image1', (canvas) => !canvas.hidden);
 
-// Pixels of the picture's canvas that are gold, counted in the page.
-const goldPixels = (page) => page.$eval('#Image1', (canvas) => {
-  const { data } = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
-  let gold = 0;
-  for (let i = 0; i < data.length; i += 4) gold += data[i] > 220 && data[i + 1] > 130 && data[i + 1] < 185 && data[i + 2] < 60;
-  return gold;
-});
+// A win's picture is drawn in the animation frame after the deal, before that frame is painted: what
+// reads the canvas waits for that frame first.
+const nextFrame = (page) => page.evaluate(() => new Promise((resolve) => { requestAnimationFrame(() => resolve()); }));
+
+// Pixels of the picture's canvas that are gold, counted in the page once it is drawn.
+const goldPixels = async (page) => {
+  await nextFrame(page);
+  return page.$eval('#Image1', (canvas) => {
+    const { data } = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+    let gold = 0;
+    for (let i = 0; i < data.length; i += 4) gold += data[i] > 220 && data[i + 1] > 130 && data[i + 1] < 185 && data[i + 2] < 60;
+    return gold;
+  });
+};
 
 test('starts as the window is described: layout, fonts, focus, title, language', async () => {
   const page = await open();
@@ -184,6 +191,7 @@ test('a click beside the buttons leaves the focus where it was', async () => {
 test('the picture is drawn at the pixel ratio, sharper than enlarged, and again when the ratio changes', async () => {
   const page = await open(1);
   await page.keyboard.press(' '); // 7 5 5: a win
+  await nextFrame(page);
   // How sharp the canvas is, drawn at 850 x 370: the energy of its grey steps.
   const measure = (p) => p.$eval('#Image1', (canvas, width, height) => {
     const scratch = document.createElement('canvas');
@@ -216,6 +224,7 @@ test("the canvas picture has the Qt player's silhouette", async (t) => {
   const theirs = PNG.sync.read(readFileSync(new URL('picture_silhouette.png', import.meta.url)));
   const page = await open(1);
   await page.keyboard.press(' '); // 7 5 5: a win
+  await nextFrame(page);
   const alpha = await page.$eval('#Image1', (canvas) =>
     Array.from(canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data.filter((_, i) => i % 4 === 3)));
   assert.equal(alpha.length, theirs.width * theirs.height);
@@ -323,6 +332,7 @@ for (const [name, viewport, ratio, arrangement] of screens) {
     const page = await open(ratio, viewport);
     if (viewport.hasTouch) await page.tap('#Command1'); else await page.click('#Command1'); // 7 5 5: a win
     assert.deepEqual(await digits(page), dealt(1)[0]);
+    await nextFrame(page);
     const layout = await page.evaluate(() => ({
       scrollWidth: document.scrollingElement.scrollWidth,
       boxes: Object.fromEntries([...document.querySelectorAll('#Form1 > [id]:not([aria-live])')].map((element) =>
@@ -452,6 +462,7 @@ const starts = [
   ['with a module that fails to start', () => { WebAssembly.Instance = function () { throw new Error('kaputt'); }; }, 'failed',
     /konnte nicht starten/],
   ['without the browser\'s own base64 reader', () => { delete Uint8Array.fromBase64; }, 'ready', null],
+  ['without a way to unpack the module', () => { delete window.DecompressionStream; }, 'missing', /braucht WebAssembly/],
 ];
 for (const [name, change, outcome, line] of starts) {
   test(`the page started ${name}: ${line ? 'says why in German, both buttons off' : 'plays'}`, async () => {

@@ -6,7 +6,7 @@
 #   prefix.sh PREFIX [DPI]
 set -euo pipefail
 [ -f "$1/system.reg" ] && exit 0
-export WINEPREFIX=$1.new
+export WINEPREFIX=$(realpath -m "$1").new # Wine takes only an absolute path
 source "$(dirname "$0")/env.sh"
 dpi=${2:-96}
 rm -rf "$WINEPREFIX"
