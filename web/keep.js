@@ -8,15 +8,23 @@ document.addEventListener('click', (event) => {
   const early = root.dataset.early ? root.dataset.early.split(' ') : [];
   if (button && !root.dataset.game && !early.includes(button.id)) root.dataset.early = [...early, button.id].join(' ');
 }, true);
-// The module is asked for here, while the rest of the page is still being read, as a response that
-// start.js compiles: on the site its one download (which start.js also hands over to the service
-// worker); in the one file, which carries it gzipped as base64 text just before this script, it is
-// unpacked by the browser (where it cannot, there is no module, and start.js says why).
+// The module is asked for and compiled here, while the rest of the page is still being read
+// (window.velmoraModule, promised): on the site it is its one download, which start.js also hands
+// over to the service worker (window.velmoraDownload); the one file carries it gzipped as base64 text
+// just before this script, and the browser unpacks it. Where the browser cannot, there is no module,
+// and start.js says why.
 {
   const site = document.currentScript?.dataset.module;
   const carried = document.getElementById('@ID_MODULE@');
-  if (site) {
-    window.velmoraModule = fetch(site);
+  if (typeof WebAssembly !== 'object') {
+    // no module: start.js says why
+  } else if (site) {
+    window.velmoraDownload = fetch(site).then((response) => {
+      if (!response.ok) throw new Error(`${response.url}: ${response.status}`);
+      return response;
+    });
+    window.velmoraModule = window.velmoraDownload.then((response) => response.clone().arrayBuffer())
+      .then((bytes) => WebAssembly.compile(bytes));
   } else if (carried && typeof DecompressionStream === 'function') {
     const text = carried.text;
     let bytes;
@@ -29,8 +37,9 @@ document.addEventListener('click', (event) => {
     }
     const unpacking = new DecompressionStream('gzip');
     const writer = unpacking.writable.getWriter();
-    writer.write(bytes).catch(() => {}); // a fault shows where the response is read
+    writer.write(bytes).catch(() => {}); // a fault shows where the module is compiled
     writer.close().catch(() => {});
-    window.velmoraModule = Promise.resolve(new Response(unpacking.readable));
+    window.velmoraModule = WebAssembly.compileStreaming(new Response(unpacking.readable,
+      { headers: { 'Content-Type': 'application/wasm' } }));
   }
 }

@@ -40,28 +40,22 @@
       },
     }).then(resolve, reject);
   }).then(ready);
-  // The module, asked for in the page's head (keep.js), is compiled and the game started; on the
-  // site, once the game runs, the service worker is registered to keep the site for offline play, and
-  // is handed the module as it came, to keep without a second download.
+  // The game is started on the module keep.js compiled; on the site, once the game runs, the service
+  // worker is registered to keep the site for offline play, and is handed the module as it came, to
+  // keep without a second download.
   const failed = cannotRun('@ID_FAILED@');
-  if (typeof WebAssembly !== 'object' || !window.velmoraModule) {
+  if (!window.velmoraModule) {
     cannotRun('@ID_MISSING@')();
   } else {
-    const site = !document.getElementById('@ID_MODULE@');
-    const keeping = site && 'serviceWorker' in navigator && !navigator.serviceWorker.controller;
-    let handedOver = null;
-    window.velmoraModule.then((response) => {
-      if (!response.ok) throw new Error(`${response.url}: ${response.status}`);
-      if (keeping) {
-        const copy = response.clone();
-        handedOver = caches.open('velmora-page').then((cache) => cache.put(response.url, copy));
-      }
-      return response.arrayBuffer();
-    }).then((bytes) => start(new WebAssembly.Module(bytes))).then(() => {
-      if (site && 'serviceWorker' in navigator) {
-        return Promise.resolve(handedOver).then(() => navigator.serviceWorker.register('sw.js'));
-      }
-    }, failed);
+    const started = window.velmoraModule.then(start);
+    if (!window.velmoraDownload || !('serviceWorker' in navigator)) {
+      started.catch(failed);
+    } else {
+      const keeping = !navigator.serviceWorker.controller;
+      started.then(() => window.velmoraDownload).then((response) => (keeping
+        ? caches.open('velmora-page').then((cache) => cache.put(response.url, response)) : null))
+        .then(() => navigator.serviceWorker.register('sw.js'), failed);
+    }
   }
   // Fitting the form to the screen asks the browser for a layout: it is done first as the first frame
   // is drawn, which needs one anyway, so that neither the start nor a first press waits for it.

@@ -6,9 +6,12 @@
 // page, evaluating its scripts, style and layout, painting) and marks that a script run before the
 // page's own puts where the page calls the browser (decoding, compiling and instantiating the module,
 // the first deal's click, the picture's canvas, animation frames).
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launchChromium } from '../../tests/web/chromium.mjs';
-import { load, median } from './floor.mjs';
+import { load, median, writeFloor } from './floor.mjs';
 
 const [pagePath, runs = '7'] = process.argv.slice(2);
 
@@ -33,6 +36,7 @@ function markCalls() {
   wrap(window, 'DecompressionStream', 'decode', true);
   wrap(WebAssembly, 'Module', 'compile', true);
   wrap(WebAssembly, 'compile', 'compile');
+  wrap(WebAssembly, 'compileStreaming', 'compile');
   wrap(WebAssembly, 'Instance', 'instantiate', true);
   wrap(HTMLCanvasElement.prototype, 'getContext', 'picture');
   addEventListener('click', () => mark('click'), true);
@@ -55,7 +59,7 @@ async function trace(browser, url, slowdown) {
     .filter((mark) => mark.name.startsWith('velmora:')).map((mark) => [mark.name.slice(8), mark.startTime]));
   await page.close();
   const [traced] = events.filter((event) => event.name === 'velmora:click');
-  if (!traced) throw new Error('no marks in the trace');
+  if (!traced) throw new Error('no click in the trace');
   const offset = traced.ts / 1000 - marks.find(([name]) => name === 'click')[1];
   const at = (ts) => ts / 1000 - offset;
   const main = events.filter((event) => event.pid === traced.pid && event.tid === traced.tid);
@@ -80,8 +84,9 @@ async function trace(browser, url, slowdown) {
   return {
     'reading the page (parsing HTML, before its last script)': busy(['ParseHTML'], scripts[scripts.length - 1] ?? dealt) -
       busy(['EvaluateScript'], scripts[scripts.length - 1] ?? dealt),
-    'evaluating the scripts (top level, the runtime\'s included)': busy(['EvaluateScript'], first('decode begins') ?? compiled),
-    'decoding the module': (first('compile begins') ?? NaN) - (first('decode begins') ?? NaN),
+    'evaluating the scripts (top level, the runtime\'s included)': busy(['EvaluateScript'], dealt),
+    'decoding and unpacking the module (beside the rest of the page being read)':
+      (first('compile begins') ?? NaN) - (first('decode begins') ?? NaN),
     'compiling the module': compiled - first('compile begins'),
     'instantiating it': first('instantiate ends') - first('instantiate begins'),
     'the runtime\'s start and main, to the first deal': dealClick - first('instantiate ends'),
@@ -94,20 +99,29 @@ async function trace(browser, url, slowdown) {
 }
 
 const browser = await launchChromium();
+const scratch = mkdtempSync(join(tmpdir(), 'velmora-trace-'));
 try {
-  const url = pathToFileURL(pagePath).href;
-  const columns = {};
+  // The page and its floor (floor.mjs), A and B taking turns; the floor has no module, game or canvas.
+  const urls = { page: pathToFileURL(pagePath).href };
+  urls.floor = pathToFileURL(await writeFloor(browser, urls.page, scratch)).href;
+  const columns = [];
   for (const slowdown of [1, 4]) {
-    const samples = [];
-    for (let run = 0; run < Number(runs); run++) samples.push(await trace(browser, url, slowdown));
-    columns[slowdown] = Object.fromEntries(Object.keys(samples[0])
-      .map((phase) => [phase, median(samples.map((sample) => sample[phase]))]));
+    const samples = { page: [], floor: [] };
+    for (let run = 0; run < Number(runs); run++) {
+      for (const which of ['page', 'floor']) samples[which].push(await trace(browser, urls[which], slowdown));
+    }
+    for (const which of ['page', 'floor']) {
+      columns.push([`${which}, processor ${slowdown}x`, Object.fromEntries(Object.keys(samples[which][0])
+        .map((phase) => [phase, median(samples[which].map((sample) => sample[phase]))]))]);
+    }
   }
-  console.log(`| phase, ms (medians of ${runs} loads) | processor 1x | processor 4x |\n| --- | ---: | ---: |`);
-  for (const phase of Object.keys(columns[1])) {
-    const cell = (value) => (Number.isFinite(value) ? value.toFixed(1) : '-');
-    console.log(`| ${phase} | ${cell(columns[1][phase])} | ${cell(columns[4][phase])} |`);
+  console.log(`| phase, ms (medians of ${runs} loads) | ${columns.map(([name]) => name).join(' | ')} |`);
+  console.log(`| --- |${' ---: |'.repeat(columns.length)}`);
+  const cell = (value) => (Number.isFinite(value) ? value.toFixed(1) : '-');
+  for (const phase of Object.keys(columns[0][1])) {
+    console.log(`| ${phase} | ${columns.map(([, column]) => cell(column[phase])).join(' | ')} |`);
   }
 } finally {
   await browser.close();
+  rmSync(scratch, { recursive: true });
 }
