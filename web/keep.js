@@ -11,7 +11,8 @@ document.addEventListener('click', (event) => {
 // The module is asked for and compiled here, while the rest of the page is still being read
 // (window.velmoraModule, promised): on the site it is its one download, which start.js also hands
 // over to the service worker (window.velmoraDownload); the one file carries it gzipped as base64 text
-// just before this script, and the browser unpacks it. Where the browser cannot, there is no module,
+// just before this script: the browser unpacks it at once and it is compiled then, in the page's first
+// moments, so that the game can start the moment its script has come. Where the browser cannot, there is no module,
 // and start.js says why.
 {
   const site = document.currentScript?.dataset.module;
@@ -39,7 +40,6 @@ document.addEventListener('click', (event) => {
     const writer = unpacking.writable.getWriter();
     writer.write(bytes).catch(() => {}); // a fault shows where the module is compiled
     writer.close().catch(() => {});
-    window.velmoraModule = WebAssembly.compileStreaming(new Response(unpacking.readable,
-      { headers: { 'Content-Type': 'application/wasm' } }));
+    window.velmoraModule = new Response(unpacking.readable).arrayBuffer().then((bytes) => new WebAssembly.Module(bytes));
   }
 }

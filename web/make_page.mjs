@@ -7,7 +7,7 @@
 //   node make_page.mjs PAGE SITE_DIR WEB_SOURCE_DIR FORM_WRITER TERSER CLEANCSS ICON_SVG RUNTIME MODULE ICON...
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { copyFileSync, mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { basename, dirname, join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 
@@ -49,16 +49,19 @@ writeFileSync(page, fill(`<meta http-equiv="Content-Security-Policy" content="${
   `<script>${keep}</script>`, `<style>${style}</style>`,
   `<script>${runtimeScript}</script>\n<script id="${ids.START}">${start}</script>`));
 
-// The site: every file its own, so that a host's policy of 'self' lets it run.
+// The site: every file its own, so that a host's policy of 'self' lets it run. The module's download
+// begins with the page's (keep.js asks for it the same way); the runtime and the page's own script
+// come as one file.
+rmSync(site, { recursive: true, force: true }); // no file of an earlier build stays
 mkdirSync(site, { recursive: true });
 const files = {
   'index.html': fill('<link rel="manifest" href="manifest.webmanifest">\n<meta name="theme-color" content="#f0f0f0">\n' +
+    `<link rel="preload" href="${basename(module)}" as="fetch" crossorigin>\n` +
     `<script src="keep.js" data-module="${basename(module)}"></script>`,
-    '<link rel="stylesheet" href="velmora.css">', `<script src="velmora.js"></script>\n<script src="start.js" id="${ids.START}"></script>`),
+    '<link rel="stylesheet" href="velmora.css">', `<script src="velmora.js" id="${ids.START}"></script>`),
   'velmora.css': style,
   'keep.js': keep,
-  'start.js': start,
-  'velmora.js': runtimeScript,
+  'velmora.js': `${runtimeScript}\n${start}`,
 };
 for (const [name, text] of Object.entries(files)) writeFileSync(join(site, name), text);
 for (const file of [module, join(source, 'manifest.webmanifest'), ...icons]) copyFileSync(file, join(site, basename(file)));

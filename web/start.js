@@ -1,7 +1,7 @@
-// The page's own part, around the game: the game is started on the module keep.js asked for and given
-// the press kept while it was starting, a browser that cannot run it says so, the form fits the screen, and a click
-// beside the buttons keeps the focus where it is. It runs after the runtime's script, which defines
-// startVelmora.
+// The page's own part, around the game: the game is started on the module keep.js compiled and given
+// the presses kept while it was starting, a browser that cannot run it says so, the form fits the
+// screen, and a click beside the buttons keeps the focus where it is. It runs after the runtime's
+// script, which defines startVelmora.
 (() => {
   const root = document.documentElement;
   // The described form scaled alike to the screen's width and height, never below 320 pixels wide (the
@@ -12,8 +12,8 @@
     Math.min(1, root.clientWidth / form.offsetWidth, root.clientHeight / form.offsetHeight)));
   addEventListener('resize', fit);
   const buttons = [...form.querySelectorAll('button')];
-  // Where the game cannot run, both buttons are off and a German line says why: no WebAssembly here,
-  // or a module that did not come or would not start. The line's id is the game's state then.
+  // Where the game cannot run, both buttons are off and a German line says why: no WebAssembly (or no
+  // way to unpack the one file's module) here, or a module that did not come or would not start. The line's id is the game's state then.
   const cannotRun = (why) => () => {
     buttons.forEach((button) => { button.disabled = true; });
     document.getElementById(why).hidden = false;

@@ -5,11 +5,12 @@
 
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { gzipSync } from 'node:zlib';
 import { launchChromium, until } from './chromium.mjs';
 
 const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
@@ -66,6 +67,18 @@ async function onSite(policy, body, folder = undefined) {
 
 const ready = (page) => until(page, () => document.documentElement.dataset.game === 'ready');
 const digits = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label3'].map((id) => document.getElementById(id).textContent));
+
+// What a player downloads, in bytes as it lies and as a host sends it gzipped: the one file, and each
+// of the site's files but its icons (which the browser asks for only to install it).
+test('the one file and each of the site\'s files stay within 64 KiB, and 32 KiB gzipped', () => {
+  const site = readdirSync(process.env.VELMORA_SITE).filter((name) => !name.endsWith('.png'))
+    .map((name) => join(process.env.VELMORA_SITE, name));
+  for (const file of [process.env.VELMORA_PAGE, ...site]) {
+    const bytes = readFileSync(file);
+    assert.ok(bytes.length <= 64 * 1024, `${file}: ${bytes.length} bytes`);
+    assert.ok(gzipSync(bytes, { level: 9 }).length <= 32 * 1024, `${file}: ${gzipSync(bytes, { level: 9 }).length} bytes gzipped`);
+  }
+});
 
 test('the one file plays under its own policy and asks for nothing after it has come', async () => {
   const page = await watched();
