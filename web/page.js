@@ -89,13 +89,15 @@ mergeInto(LibraryManager.library, {
   },
 
   // The sound is made ready at the player's first press of a key or a pointer, so that a win's tone
-  // costs the click nothing; a click with no press before it (from a script, or some screen readers)
-  // makes it once the win is on the screen.
+  // costs the click nothing: in a task of its own beside the press (a browser's first AudioContext
+  // takes tens of milliseconds, which the press must not wait for), while the press still counts as
+  // the player's. A click with no press before it (from a script, or some screen readers) makes it
+  // once the win is on the screen.
   velmora_prepare_sound__deps: ['$page', '$makeSound'],
   velmora_prepare_sound: function () {
     const prepare = function (event) {
       if (!event.isTrusted) return;
-      makeSound();
+      setTimeout(makeSound);
       removeEventListener('pointerdown', prepare, true);
       removeEventListener('keydown', prepare, true);
     };

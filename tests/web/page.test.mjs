@@ -148,7 +148,7 @@ test('twenty games by Space deal as the generator does, with the picture and one
     assert.deepEqual(await digits(page), game);
     assert.equal(await pictureShown(page), win);
     if (win) assert.ok(await goldPixels(page) > 2000);
-    assert.equal(await page.evaluate(() => window.tones), wins);
+    await until(page, (count) => window.tones === count, wins); // a tone starts beside the deal
     assert.equal(await page.$eval('[aria-live]', (region) => region.textContent), win ? form.winAnnouncement : '');
   }
   assert.equal(await page.$eval('#Label1', (label) => [label.getAttribute('role'), label.getAttribute('aria-label')].join()),
