@@ -9,24 +9,22 @@ document.addEventListener('click', (event) => {
   if (button && !root.dataset.game && !early.includes(button.id)) root.dataset.early = [...early, button.id].join(' ');
 }, true);
 // The module is asked for and compiled here, while the rest of the page is still being read
-// (window.velmoraModule, promised): on the site it is its one download, which start.js also hands
-// over to the service worker (window.velmoraDownload); the one file carries it gzipped as base64 text
-// just before this script: the browser unpacks it at once and it is compiled then, in the page's first
-// moments, so that the game can start the moment its script has come. Where the browser cannot, there is no module,
-// and start.js says why.
+// (window.velmoraModule, promised). On the site it is its one download, which start.js also hands over
+// to the service worker (window.velmoraDownload). The one file carries it gzipped as base64 text just
+// before this script: the browser unpacks it at once and it is compiled then, so that the game can
+// start the moment its script has come. Where the browser cannot, there is no module, and start.js
+// says why.
 {
   const site = document.currentScript?.dataset.module;
   const carried = document.getElementById('@ID_MODULE@');
-  if (typeof WebAssembly !== 'object') {
-    // no module: start.js says why
-  } else if (site) {
+  if (typeof WebAssembly === 'object' && site) {
     window.velmoraDownload = fetch(site).then((response) => {
       if (!response.ok) throw new Error(`${response.url}: ${response.status}`);
       return response;
     });
     window.velmoraModule = window.velmoraDownload.then((response) => response.clone().arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes));
-  } else if (carried && typeof DecompressionStream === 'function') {
+  } else if (typeof WebAssembly === 'object' && carried && typeof DecompressionStream === 'function') {
     const text = carried.text;
     let bytes;
     if (Uint8Array.fromBase64) {
@@ -40,6 +38,6 @@ document.addEventListener('click', (event) => {
     const writer = unpacking.writable.getWriter();
     writer.write(bytes).catch(() => {}); // a fault shows where the module is compiled
     writer.close().catch(() => {});
-    window.velmoraModule = new Response(unpacking.readable).arrayBuffer().then((bytes) => new WebAssembly.Module(bytes));
+    window.velmoraModule = new Response(unpacking.readable).arrayBuffer().then((unpacked) => new WebAssembly.Module(unpacked));
   }
 }

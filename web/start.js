@@ -13,7 +13,8 @@
   addEventListener('resize', fit);
   const buttons = [...form.querySelectorAll('button')];
   // Where the game cannot run, both buttons are off and a German line says why: no WebAssembly (or no
-  // way to unpack the one file's module) here, or a module that did not come or would not start. The line's id is the game's state then.
+  // way to unpack the one file's module) here, or a module that did not come or would not start. The
+  // line's id is the game's state then.
   const cannotRun = (why) => () => {
     buttons.forEach((button) => { button.disabled = true; });
     document.getElementById(why).hidden = false;
