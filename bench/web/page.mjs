@@ -5,12 +5,12 @@
 // (served by its worker; the floor's by the browser's cache).
 //   node page.mjs PAGE SITE_DIR [RUNS]
 import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
-import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { extname, join } from 'node:path';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { launchChromium } from '../../tests/web/chromium.mjs';
+import { host } from '../../tests/web/host.mjs';
 import { load, median, writeFloor } from './floor.mjs';
 
 const [pagePath, site, runs = '15'] = process.argv.slice(2);
@@ -27,22 +27,6 @@ const siteFiles = readdirSync(site).filter((name) => !name.endsWith('.png')).map
 const [siteBytes, siteGzipped] = sizes(siteFiles);
 console.log(`site's files but the icons: ${kib(siteBytes)}, each gzipped ${kib(siteGzipped)}`);
 
-// A static host for a folder on a free port of 127.0.0.1.
-const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
-function host(folder) {
-  const server = createServer((request, response) => {
-    const path = new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html');
-    try {
-      const body = readFileSync(join(folder, path));
-      response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream' }).end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
-const address = (server) => `http://127.0.0.1:${server.address().port}/`;
 
 const browser = await launchChromium();
 const scratch = mkdtempSync(join(tmpdir(), 'velmora-bench-'));
@@ -51,7 +35,7 @@ try {
   const pageUrl = pathToFileURL(pagePath).href;
   const floorUrl = pathToFileURL(await writeFloor(browser, pageUrl, scratch)).href;
   servers.push(await host(site), await host(scratch));
-  const [siteUrl, floorSiteUrl] = servers.map(address);
+  const [siteUrl, floorSiteUrl] = servers.map((server) => server.url);
 
   // One visit in a fresh browser profile; a repeat visit comes after a first one that the site's worker
   // has taken over (the floor's after a first one that filled the cache).
@@ -99,7 +83,7 @@ try {
     }
   }
 } finally {
-  for (const server of servers) { server.close(); server.closeAllConnections(); }
+  for (const server of servers) server.end();
   await browser.close();
   rmSync(scratch, { recursive: true });
 }

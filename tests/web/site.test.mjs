@@ -7,36 +7,13 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { createServer } from 'node:http';
-import { extname, join } from 'node:path';
+import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { launchChromium, until } from './chromium.mjs';
+import { host } from './host.mjs';
 
-const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json', '.png': 'image/png' };
 const strict = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self' data:";
-
-// A static host for a site's folder on a free port of 127.0.0.1, with or without a policy header; it
-// counts the requests for each file, and end() stops it with every connection it has.
-function host(policy, folder = process.env.VELMORA_SITE) {
-  const asked = {};
-  const server = createServer((request, response) => {
-    const path = new URL(request.url, 'http://host').pathname.replace(/\/$/, '/index.html');
-    asked[path] = (asked[path] ?? 0) + 1;
-    try {
-      const body = readFileSync(join(folder, path));
-      response.writeHead(200, { 'Content-Type': types[extname(path)] ?? 'application/octet-stream',
-        ...(policy ? { 'Content-Security-Policy': policy } : {}) });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  server.asked = asked;
-  server.end = () => { server.close(); server.closeAllConnections(); };
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 let browser;
 before(async () => { browser = await launchChromium(); });
@@ -54,11 +31,11 @@ async function watched() {
 }
 
 // Runs a test on a watched page with a site hosted (with the policy, if any), and ends both.
-async function onSite(policy, body, folder = undefined) {
-  const server = await host(policy, folder);
+async function onSite(policy, body, folder = process.env.VELMORA_SITE) {
+  const server = await host(folder, policy);
   const page = await watched();
   try {
-    await body(page, `http://127.0.0.1:${server.address().port}/`, server);
+    await body(page, server.url, server);
   } finally {
     await page.close();
     server.end();
